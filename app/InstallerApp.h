@@ -1,0 +1,27 @@
+// InstallerApp: the installer's one application object; its Initialize is the package loader.
+#pragma once
+
+#include "framework/Application.h"
+#include "package/ThemePackage.h"
+
+// The static application object of the installer. Owns the ThemePackage from
+// process start to process end.
+class InstallerApp : public Application {
+public:
+    ~InstallerApp() override = default;
+
+    // Loads the package, runs the wizard and cleans up; always false, so the
+    // application never runs a message loop of its own.
+    bool Initialize() override;
+
+    ThemePackage& Package() { return package; }
+
+private:
+    // Steps 22 to 25 of a run: builds the wizard, runs it modally and
+    // destroys it. Until the wizard exists this hands over nothing.
+    void RunWizard();
+
+    ThemePackage package;
+};
+
+InstallerApp& CurrentInstaller();

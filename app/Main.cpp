@@ -1,0 +1,12 @@
+// The entry function and the installer's one static application object.
+#include <windows.h>
+
+#include "app/InstallerApp.h"
+
+// Constructed before WinMain runs; registers itself as the current application.
+InstallerApp installerApp;
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand)
+{
+    return CurrentApplication()->Start(instance, commandLine, showCommand);
+}

@@ -1,0 +1,120 @@
+// Application: start-up, exit, message boxes, the wait cursor and the command line.
+#include "framework/Application.h"
+
+#include <cstdlib>
+
+#include "framework/CommandLineInfo.h"
+#include "framework/FindModalOwner.h"
+#include "framework/HandleMap.h"
+
+namespace {
+
+Application* currentApplication = nullptr;
+
+}  // namespace
+
+Application* CurrentApplication()
+{
+    return currentApplication;
+}
+
+HINSTANCE InstanceHandle()
+{
+    return currentApplication != nullptr ? currentApplication->Instance() : nullptr;
+}
+
+HWND MainWindowHandle()
+{
+    return currentApplication != nullptr ? currentApplication->MainWindow() : nullptr;
+}
+
+Application::Application()
+{
+    currentApplication = this;
+    handleMap = new HandleMap;
+}
+
+Application::~Application()
+{
+    // Finish normally released the map already; this covers a run that never got there.
+    delete handleMap;
+    if (currentApplication == this)
+        currentApplication = nullptr;
+}
+
+int Application::Start(HINSTANCE instanceHandle, const char* commandLineText, int show)
+{
+    instance = instanceHandle;
+    commandLine = commandLineText;
+    showCommand = show;
+    // The installer's Initialize does all the work and returns false; an
+    // application with a main window would run its own loop here.
+    Initialize();
+    return Finish();
+}
+
+bool Application::Initialize()
+{
+    return true;
+}
+
+int Application::Finish()
+{
+    delete handleMap;
+    handleMap = nullptr;
+    title = "";
+    helpPath = "";
+    return exitCode;
+}
+
+void Application::ReadCommandLine(CommandLineInfo& info)
+{
+    for (int i = 1; i < __argc; ++i) {
+        const char* text = __argv[i];
+        const bool isSwitch = text[0] == '-' || text[0] == '/';
+        info.ParseArgument(isSwitch ? text + 1 : text, isSwitch, i == __argc - 1);
+    }
+}
+
+int Application::OpenHelp(HWND window, UINT command, ULONG_PTR data)
+{
+    if (helpPath.IsEmpty()) {
+        String module;
+        GetModuleFileNameA(instance, module.ReserveBuffer(MAX_PATH), MAX_PATH);
+        module.CommitBuffer(-1);
+        char drive[_MAX_DRIVE], folder[_MAX_DIR], base[_MAX_FNAME], extension[_MAX_EXT];
+        _splitpath(module.Text(), drive, folder, base, extension);
+        helpPath.Format("%s%s%s.hlp", drive, folder, base);
+    }
+    if (helpPath.IsEmpty())
+        return 0;
+    return WinHelpA(window, helpPath.Text(), command, data);
+}
+
+void Application::SetTitle(const char* text)
+{
+    title = text;
+}
+
+int Application::ShowMessage(const char* text, UINT style)
+{
+    HWND disabled = nullptr;
+    HWND owner = FindModalOwner(nullptr, &disabled);
+    const int result = MessageBoxA(owner, text, Title(), style);
+    if (disabled != nullptr)
+        EnableWindow(disabled, TRUE);
+    return result;
+}
+
+void Application::AdjustWaitCursor(int delta)
+{
+    waitCursorCount += delta;
+    if (waitCursorCount != 0) {
+        HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        if (delta > 0 && waitCursorCount == 1)
+            restoreCursor = previous;
+    } else {
+        waitCursorCount = 0;
+        SetCursor(restoreCursor);
+    }
+}

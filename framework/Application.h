@@ -1,0 +1,72 @@
+// Application: the process-wide user-interface state, start-up and exit of the program.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/String.h"
+
+class CommandLineInfo;
+class HandleMap;
+class Window;
+
+// The one application object of the process is a static object of a derived
+// class; it registers itself as CurrentApplication() while it is constructed
+// and owns the HandleMap until Finish.
+class Application {
+public:
+    Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+    virtual ~Application();
+
+    // The run operation; its result is the process exit status.
+    int Start(HINSTANCE instance, const char* commandLine, int showCommand);
+
+    // True to enter the application's own message loop; false ends the program.
+    virtual bool Initialize();
+    // Releases the process-wide state; returns the exit status.
+    virtual int Finish();
+    // Feeds every argument after the program name to info.
+    virtual void ReadCommandLine(CommandLineInfo& info);
+    // Opens the program's help file beside the executable; 0 when it cannot.
+    virtual int OpenHelp(HWND window, UINT command, ULONG_PTR data);
+
+    void SetTitle(const char* text);
+    const char* Title() const { return title.IsEmpty() ? nullptr : title.Text(); }
+    // The id of the button that closed the box.
+    int ShowMessage(const char* text, UINT style);
+    // +1 begins a wait cursor, -1 ends one, 0 re-applies the current state.
+    void AdjustWaitCursor(int delta);
+
+    HINSTANCE Instance() const { return instance; }
+    HWND MainWindow() const { return mainWindow; }
+    HandleMap* Handles() const { return handleMap; }
+    int ExitCode() const { return exitCode; }
+
+    // Creation-hook state of the window framework.
+    HHOOK creationHook = nullptr;
+    Window* pendingWindow = nullptr;
+    // The message last fetched by the message pump.
+    MSG currentMessage = {};
+
+protected:
+    int showCommand = 0;
+    HINSTANCE instance = nullptr;
+    String title;
+    String helpPath;
+    const char* commandLine = nullptr;
+    int exitCode = 0;
+    HWND mainWindow = nullptr;
+    int lastMouseX = 0;
+    int lastMouseY = 0;
+    UINT lastMouseMessage = 0;
+    int waitCursorCount = 0;
+    HCURSOR restoreCursor = nullptr;
+
+private:
+    HandleMap* handleMap = nullptr;
+};
+
+Application* CurrentApplication();
+HINSTANCE InstanceHandle();
+HWND MainWindowHandle();

@@ -1,0 +1,30 @@
+// StdioFile: one buffered C-runtime file stream, owned and closed by the object.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+// Owns one FILE stream or none; the destructor closes it.
+class StdioFile {
+public:
+    StdioFile() = default;
+    StdioFile(const StdioFile&) = delete;
+    StdioFile& operator=(const StdioFile&) = delete;
+    virtual ~StdioFile();
+
+    // Closes any open stream first; true when a stream was opened.
+    bool Open(const char* path, const char* mode);
+    // The fclose result; 0 when nothing was open.
+    int Close();
+    // Number of bytes read; 0 for a count of 0 without touching the stream.
+    size_t Read(void* buffer, size_t count);
+    size_t Write(const void* buffer, size_t count);
+    // The new position on success, 0 on failure.
+    int64_t Seek(int64_t offset, int origin);
+
+    bool IsOpen() const { return stream != nullptr; }
+    FILE* Stream() const { return stream; }
+
+private:
+    FILE* stream = nullptr;
+};

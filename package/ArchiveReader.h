@@ -1,0 +1,50 @@
+// ArchiveReader: an open ZIP archive (minizip's unzip handle) and its current entry.
+#pragma once
+
+#include <cstdint>
+
+#include "framework/String.h"
+#include "package/PackHead.h"
+
+// What the central directory says of one entry.
+struct ArchiveEntryInfo {
+    String name;
+    uint32_t method = 0;
+    uint32_t flag = 0;
+    uint32_t crc = 0;
+    uint64_t compressedSize = 0;
+    uint64_t uncompressedSize = 0;
+};
+
+// Owns one unzip handle or none; the destructor closes the current entry and
+// the archive. Reading goes to the current entry, so the object is also the
+// EntryStream of that entry.
+class ArchiveReader : public EntryStream {
+public:
+    ArchiveReader() = default;
+    ArchiveReader(const ArchiveReader&) = delete;
+    ArchiveReader& operator=(const ArchiveReader&) = delete;
+    ~ArchiveReader() override;
+
+    // False when the file is not a readable ZIP archive.
+    bool Open(const char* path);
+    void Close();
+    bool IsOpen() const { return handle != nullptr; }
+
+    // Makes the entry of that name current; ASCII letters match in any case.
+    bool LocateEntry(const char* name);
+    bool GoToFirstEntry();
+    bool GoToNextEntry();
+    bool GetEntryInfo(ArchiveEntryInfo& info) const;
+
+    // Opens the current entry's data; false for a method that cannot be read.
+    bool OpenEntry();
+    // Bytes delivered, 0 at the end of the entry, negative on error.
+    int Read(void* buffer, unsigned count) override;
+    // False when the data did not match its CRC or no entry was open.
+    bool CloseEntry();
+
+private:
+    void* handle = nullptr;
+    bool entryOpen = false;
+};

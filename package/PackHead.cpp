@@ -1,0 +1,162 @@
+// PackHead: reading the header entry as the installer does, and encoding it for writers.
+#include "package/PackHead.h"
+
+#include <climits>
+
+#include "framework/StdioFile.h"
+#include "framework/String.h"
+#include "framework/StringList.h"
+#include "package/ByteOrder.h"
+
+namespace {
+
+// Bytes delivered before the end of the entry or an error.
+unsigned ReadFull(EntryStream& stream, void* buffer, unsigned count)
+{
+    unsigned total = 0;
+    while (total < count) {
+        const int got = stream.Read(static_cast<char*>(buffer) + total, count - total);
+        if (got <= 0)
+            break;
+        total += static_cast<unsigned>(got);
+    }
+    return total;
+}
+
+// A length field; bytes that the entry cannot supply read as 0.
+uint32_t ReadLength(EntryStream& stream, bool* complete = nullptr)
+{
+    unsigned char bytes[4] = {0, 0, 0, 0};
+    const unsigned got = ReadFull(stream, bytes, sizeof bytes);
+    if (complete != nullptr)
+        *complete = got == sizeof bytes;
+    return GetLittleEndian32(bytes);
+}
+
+// Copies up to length bytes of the entry into target (null: only consumes
+// them), CopyChunkSize at a time, stopping early at the end of the entry.
+uint32_t CopyEntryBytes(EntryStream& stream, uint32_t length, StdioFile* target, char* buffer)
+{
+    uint32_t copied = 0;
+    uint32_t remaining = length;
+    while (remaining > 0) {
+        const unsigned request = remaining < CopyChunkSize ? remaining : CopyChunkSize;
+        const int got = stream.Read(buffer, request);
+        if (got <= 0)
+            break;
+        if (target != nullptr)
+            target->Write(buffer, static_cast<size_t>(got));
+        remaining -= static_cast<uint32_t>(got);
+        copied += static_cast<uint32_t>(got);
+    }
+    return copied;
+}
+
+// A text of length characters plus its terminating zero, ending at the first
+// zero byte. The length field is not trusted: the buffer grows only with the
+// bytes that actually arrive, so a damaged length can neither reserve nor
+// write more than the entry holds. A text cut short keeps what was read.
+void ReadText(EntryStream& stream, uint32_t length, String& text)
+{
+    text = "";
+    const uint64_t wanted = static_cast<uint64_t>(length) + 1;
+    int stored = 0;
+    while (static_cast<uint64_t>(stored) < wanted) {
+        uint64_t chunk = stored > static_cast<int>(CopyChunkSize) ? static_cast<uint64_t>(stored) : CopyChunkSize;
+        if (chunk > wanted - static_cast<uint64_t>(stored))
+            chunk = wanted - static_cast<uint64_t>(stored);
+        if (chunk > static_cast<uint64_t>(INT_MAX - 1 - stored))
+            break;  // beyond what a String can hold
+        char* buffer = text.ReserveBuffer(stored + static_cast<int>(chunk));
+        const unsigned got = ReadFull(stream, buffer + stored, static_cast<unsigned>(chunk));
+        stored += static_cast<int>(got);
+        // Keep every byte read so far, zeros included, across the next growth.
+        text.CommitBuffer(stored);
+        if (got < chunk)
+            break;
+    }
+    text.CommitBuffer(-1);
+}
+
+void AppendLength(std::vector<unsigned char>& out, size_t length)
+{
+    unsigned char bytes[4];
+    PutLittleEndian32(bytes, static_cast<uint32_t>(length));
+    out.insert(out.end(), bytes, bytes + 4);
+}
+
+void AppendBytes(std::vector<unsigned char>& out, const std::string& bytes)
+{
+    out.insert(out.end(), bytes.begin(), bytes.end());
+}
+
+}  // namespace
+
+bool ReadPackHead(EntryStream& stream, PackHeadImageSink& images, char* copyBuffer,
+                  PackHeadFields& fields, String& description, StringList& patterns)
+{
+    unsigned char header[PackHeadHeaderSize] = {};
+    ReadFull(stream, header, sizeof header);
+    fields.headerSize = GetLittleEndian32(header);
+    fields.fileCount = static_cast<int32_t>(GetLittleEndian32(header + 4));
+    fields.flags = GetLittleEndian32(header + 8);
+    fields.entrySize = GetLittleEndian32(header + 12);
+    if (fields.headerSize != PackHeadHeaderSize)
+        return false;
+
+    if (fields.flags & PackFlagSideImage) {
+        const uint32_t length = ReadLength(stream);
+        StdioFile* target = images.BeginImage(PackFlagSideImage, length);
+        images.EndImage(PackFlagSideImage, CopyEntryBytes(stream, length, target, copyBuffer));
+    }
+    if (fields.flags & PackFlagDescription)
+        ReadText(stream, ReadLength(stream), description);
+    if (fields.flags & PackFlagPreview) {
+        const uint32_t length = ReadLength(stream);
+        StdioFile* target = images.BeginImage(PackFlagPreview, length);
+        images.EndImage(PackFlagPreview, CopyEntryBytes(stream, length, target, copyBuffer));
+    }
+
+    String pattern;
+    for (int32_t i = 0; i < fields.fileCount; ++i) {
+        bool complete = false;
+        const uint32_t length = ReadLength(stream, &complete);
+        if (!complete)
+            break;
+        ReadText(stream, length, pattern);
+        patterns.PutAt(patterns.Count(), pattern);
+    }
+    return true;
+}
+
+std::vector<unsigned char> EncodePackHead(const PackHeadParts& parts)
+{
+    std::vector<unsigned char> out(PackHeadHeaderSize, 0);
+    uint32_t flags = 0;
+    if (parts.hasSideImage) {
+        flags |= PackFlagSideImage;
+        AppendLength(out, parts.sideImage.size());
+        AppendBytes(out, parts.sideImage);
+    }
+    if (parts.hasDescription) {
+        flags |= PackFlagDescription;
+        AppendLength(out, parts.description.size());
+        AppendBytes(out, parts.description);
+        out.push_back(0);
+    }
+    if (parts.hasPreview) {
+        flags |= PackFlagPreview;
+        AppendLength(out, parts.preview.size());
+        AppendBytes(out, parts.preview);
+    }
+    for (const std::string& pattern : parts.patterns) {
+        AppendLength(out, pattern.size());
+        AppendBytes(out, pattern);
+        out.push_back(0);
+    }
+    PutLittleEndian32(out.data(), PackHeadHeaderSize);
+    PutLittleEndian32(out.data() + 4, static_cast<uint32_t>(parts.patterns.size()));
+    PutLittleEndian32(out.data() + 8, flags);
+    PutLittleEndian32(out.data() + 12, static_cast<uint32_t>(out.size()));
+    return out;
+}

@@ -1,0 +1,69 @@
+// PackHead: the header entry of a package's archive, its reader and its encoder.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class StdioFile;
+class String;
+class StringList;
+
+constexpr char PackHeadName[] = "PackHead";
+constexpr uint32_t PackHeadHeaderSize = 16;
+constexpr uint32_t PackFlagSideImage = 1;
+constexpr uint32_t PackFlagDescription = 2;
+constexpr uint32_t PackFlagPreview = 4;
+// Every copy moves at most this many bytes per read and write.
+constexpr unsigned CopyChunkSize = 32768;
+
+// The four header fields, as the reader leaves them: 0 where the entry did not
+// supply them.
+struct PackHeadFields {
+    uint32_t headerSize = 0;
+    int32_t fileCount = 0;
+    uint32_t flags = 0;
+    uint32_t entrySize = 0;
+};
+
+// The data of one archive entry, read front to back.
+class EntryStream {
+public:
+    virtual ~EntryStream() = default;
+    // Up to count bytes; fewer only at the end of the entry; negative on error.
+    virtual int Read(void* buffer, unsigned count) = 0;
+};
+
+// Receives the two bitmap parts while PackHead is read.
+class PackHeadImageSink {
+public:
+    virtual ~PackHeadImageSink() = default;
+    // flag is PackFlagSideImage or PackFlagPreview. Returns the open file to
+    // copy the part into, or null to consume its bytes without writing them.
+    virtual StdioFile* BeginImage(uint32_t flag, uint32_t announcedLength) = 0;
+    // The part has been copied; copiedLength may fall short of the announcement.
+    virtual void EndImage(uint32_t flag, uint32_t copiedLength) = 0;
+};
+
+// Reads PackHead from the current position of its entry: the header, the
+// optional parts in flag order, then the path records. Returns false, having
+// read only the header, when headerSize is not 16. Shortages after the header
+// are absorbed: missing length bytes read as 0, a part cut short keeps what
+// arrived, and the path list stops at the first record without a full length.
+// copyBuffer holds CopyChunkSize bytes.
+bool ReadPackHead(EntryStream& stream, PackHeadImageSink& images, char* copyBuffer,
+                  PackHeadFields& fields, String& description, StringList& patterns);
+
+// The pieces of PackHead that a writer provides; bitmaps are whole files.
+struct PackHeadParts {
+    bool hasSideImage = false;
+    std::string sideImage;
+    bool hasDescription = false;
+    std::string description;
+    bool hasPreview = false;
+    std::string preview;
+    std::vector<std::string> patterns;
+};
+
+// The PackHead entry exactly as packages are written, entrySize included.
+std::vector<unsigned char> EncodePackHead(const PackHeadParts& parts);

@@ -1,0 +1,1 @@
+// PackageWriter: placeholder until the writer lands.

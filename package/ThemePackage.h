@@ -1,0 +1,41 @@
+// ThemePackage: the package as the loader leaves it, and the loader's reading steps.
+#pragma once
+
+#include <cstdint>
+
+#include "framework/GdiObject.h"
+#include "framework/String.h"
+#include "framework/StringList.h"
+
+// Held by the application object for the whole process; filled once by Load.
+// Owns its strings, its pattern list, its side-image bitmap and, until
+// DeleteTemporaryFiles, up to three temporary files.
+class ThemePackage {
+public:
+    ThemePackage() = default;
+    ThemePackage(const ThemePackage&) = delete;
+    ThemePackage& operator=(const ThemePackage&) = delete;
+    virtual ~ThemePackage() = default;
+
+    // Reads the package appended to the executable at executablePath: checks
+    // the trailer, copies the payload to a temporary archive and reads
+    // PackHead. Returns null on success, else the message for the user; a
+    // failure leaves no temporary file behind.
+    const char* Load(const char* executablePath);
+    // Deletes the archive copy and the two image files, present or not.
+    void DeleteTemporaryFiles();
+
+    bool HasPreview() const { return !previewPath.IsEmpty(); }
+    bool HasDescription() const { return !description.IsEmpty(); }
+
+    uint32_t headerSize = 0;
+    int32_t fileCount = 0;
+    uint32_t flags = 0;
+    uint32_t entrySize = 0;
+    String archivePath;
+    String description;
+    String sideImagePath;
+    String previewPath;
+    StringList files;
+    Bitmap sideImage;
+};

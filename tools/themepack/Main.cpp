@@ -1,0 +1,2 @@
+// themepack: placeholder.
+int main() { return 0; }
