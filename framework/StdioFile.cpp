@@ -1,6 +1,16 @@
 // StdioFile: thin wrapper of fopen, fread, fwrite, fseek and fclose.
 #include "framework/StdioFile.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 StdioFile::~StdioFile()
 {
     Close();
@@ -11,6 +21,47 @@ bool StdioFile::Open(const char* path, const char* mode)
     Close();
     stream = std::fopen(path, mode);
     return stream != nullptr;
+}
+
+StdioFile::CreateResult StdioFile::CreateNew(const char* path)
+{
+    Close();
+#ifdef _WIN32
+    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? CreateResult::Exists
+                                                                            : CreateResult::Failed;
+    }
+    const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_RDWR | _O_BINARY);
+    if (descriptor == -1) {
+        CloseHandle(file);
+        DeleteFileA(path);
+        return CreateResult::Failed;
+    }
+#else
+    const int descriptor = open(path, O_RDWR | O_CREAT | O_EXCL, 0666);
+    if (descriptor == -1)
+        return errno == EEXIST ? CreateResult::Exists : CreateResult::Failed;
+#endif
+#ifdef _WIN32
+    stream = _fdopen(descriptor, "w+b");
+#else
+    stream = fdopen(descriptor, "w+b");
+#endif
+    if (stream == nullptr) {
+        // The descriptor owns the new, empty file: close it and take the file back.
+#ifdef _WIN32
+        _close(descriptor);
+        DeleteFileA(path);
+#else
+        close(descriptor);
+        unlink(path);
+#endif
+        return CreateResult::Failed;
+    }
+    return CreateResult::Created;
 }
 
 int StdioFile::Close()

@@ -1,0 +1,22 @@
+// CreatePath and SplitPath: the folders of a destination path.
+#pragma once
+
+#include "framework/String.h"
+
+// A path cut into drive ("C:" or empty), folder part (up to and including the
+// last backslash or slash), file name and extension (from the last dot of the
+// last component, dot included).
+struct PathParts {
+    String drive;
+    String folder;
+    String name;
+    String extension;
+};
+
+PathParts SplitPath(const char* path);
+
+// Creates every missing folder of the file path; a last component without an
+// extension counts as a folder too. True when all folders exist afterwards;
+// stops at the first folder that cannot be created. The drive root is never
+// tested or created.
+bool CreatePath(const char* path);

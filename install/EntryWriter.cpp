@@ -1,0 +1,45 @@
+// WriteEntryToNewFile: exclusive create, chunked copy, and the checks a full disk or a damaged entry needs.
+#include "install/EntryWriter.h"
+
+#include <windows.h>
+
+#include "framework/StdioFile.h"
+#include "package/ArchiveReader.h"
+#include "package/PackHead.h"
+
+EntryOutcome WriteEntryToNewFile(const char* path, ArchiveReader& archive, char* buffer)
+{
+    StdioFile file;
+    switch (file.CreateNew(path)) {
+    case StdioFile::CreateResult::Exists:
+        return EntryOutcome::Exists;
+    case StdioFile::CreateResult::Failed:
+        return EntryOutcome::WriteFailed;
+    case StdioFile::CreateResult::Created:
+        break;
+    }
+
+    EntryOutcome outcome = EntryOutcome::Written;
+    for (;;) {
+        const int got = archive.Read(buffer, CopyChunkSize);
+        if (got == 0)
+            break;
+        if (got < 0) {
+            outcome = EntryOutcome::Damaged;
+            break;
+        }
+        if (file.Write(buffer, static_cast<size_t>(got)) != static_cast<size_t>(got)) {
+            outcome = EntryOutcome::WriteFailed;
+            break;
+        }
+    }
+    // Buffered data reaches the disk only here, so a full disk may show now.
+    if (file.Close() != 0 && outcome == EntryOutcome::Written)
+        outcome = EntryOutcome::WriteFailed;
+    // The CRC is checked when an entry that was read to its end is closed.
+    if (outcome == EntryOutcome::Written && !archive.CloseEntry())
+        outcome = EntryOutcome::Damaged;
+    if (outcome != EntryOutcome::Written)
+        DeleteFileA(path);
+    return outcome;
+}

@@ -1,0 +1,169 @@
+// ExtractFiles: pairs entries with patterns, writes, registers fonts, logs and reports.
+#include "install/ExtractFiles.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+
+#include "framework/FileFinder.h"
+#include "install/CreatePath.h"
+#include "install/EntryWriter.h"
+#include "install/ExtractionPage.h"
+#include "install/FontRegistration.h"
+#include "install/PathVariables.h"
+#include "install/Settings.h"
+#include "package/ArchiveReader.h"
+#include "package/PackHead.h"
+
+namespace {
+
+constexpr char kSuccessText[] = "The theme has been sucessfully unpackaed!\n\nClick Finish to close this dialog.";
+constexpr char kFailureText[] =
+    "There were errors which prevented the package from being unpacked.\nPlease examine the log below for messages.";
+
+void LogFormatted(ExtractionPage& page, const char* format, const char* path)
+{
+    String line;
+    line.Format(format, path);
+    page.AppendLog(line.Text());
+}
+
+// One run's walk over the archive; false when anything failed.
+class ExtractionRun {
+public:
+    ExtractionRun(ExtractionPage& page, const StringList& patterns, String& themeFilePath)
+        : page(page), patterns(patterns), themeFilePath(themeFilePath), buffer(new char[CopyChunkSize])
+    {
+    }
+
+    bool Run(ArchiveReader& archive, const PathVariables& variables);
+    bool FontsRegistered() const { return fontsRegistered; }
+
+private:
+    // False when the loop must end.
+    bool ExtractEntry(ArchiveReader& archive, const String& pattern, const PathVariables& variables);
+    void Report(EntryOutcome outcome, const String& pattern, const String& path);
+
+    ExtractionPage& page;
+    const StringList& patterns;
+    String& themeFilePath;
+    std::unique_ptr<char[]> buffer;
+    bool success = true;
+    bool fontsRegistered = false;
+};
+
+bool ExtractionRun::Run(ArchiveReader& archive, const PathVariables& variables)
+{
+    const int count = patterns.Count();
+    int handled = 0;
+    int progress = 0;
+    archive.GoToFirstEntry();
+    while (handled < count) {
+        if (!ExtractEntry(archive, patterns[handled], variables))
+            break;
+        progress += 100;
+        ++handled;
+        if (!archive.GoToNextEntry())
+            break;
+        page.SetProgressPosition(progress / count);
+    }
+    page.SetProgressPosition(100);
+    if (success && handled != count) {
+        page.AppendLog("Not all files were installed! The package might be corrupt!\n");
+        success = false;
+    }
+    return success;
+}
+
+bool ExtractionRun::ExtractEntry(ArchiveReader& archive, const String& pattern, const PathVariables& variables)
+{
+    if (!archive.OpenEntry()) {
+        LogFormatted(page, "Failed to open '%s' in package!\n", pattern.Text());
+        success = false;
+        return false;
+    }
+    String path = pattern;
+    EntryOutcome outcome = EntryOutcome::Exists;
+    switch (ExpandPathPattern(path, variables)) {
+    case PathKind::Font:
+        outcome = RegisterFont(path.Text(), archive, buffer.get(), fontsRegistered);
+        break;
+    case PathKind::System:
+        // No folders are created in the system's own folders.
+        if (!FileExists(path.Text()))
+            outcome = WriteEntryToNewFile(path.Text(), archive, buffer.get());
+        break;
+    case PathKind::Theme:
+        if (!CreatePath(path.Text())) {
+            LogFormatted(page, "Failed to create path '%s'!\n", path.Text());
+            success = false;
+            return false;
+        }
+        // Remembered before the exists test: a theme already present can still be opened.
+        if (themeFilePath.IsEmpty() && path.FindNoCase(".the") >= 0)
+            themeFilePath = path;
+        outcome = FileExists(path.Text()) ? EntryOutcome::Exists
+                                          : WriteEntryToNewFile(path.Text(), archive, buffer.get());
+        if (outcome == EntryOutcome::Exists)
+            LogFormatted(page, "Skipping '%s'. File already exists!\n", path.Text());
+        break;
+    case PathKind::None:
+        break;
+    }
+    Report(outcome, pattern, path);
+    archive.CloseEntry();
+    return true;
+}
+
+void ExtractionRun::Report(EntryOutcome outcome, const String& pattern, const String& path)
+{
+    if (outcome == EntryOutcome::WriteFailed) {
+        LogFormatted(page, "Failed to write '%s'!\n", path.Text());
+        success = false;
+    } else if (outcome == EntryOutcome::Damaged) {
+        LogFormatted(page, "Damaged file '%s' in package!\n", pattern.Text());
+        success = false;
+    }
+}
+
+}  // namespace
+
+bool ExtractFiles(ExtractionPage& page, const String& archivePath, const StringList& patterns,
+                  const String& destination, String& themeFilePath)
+{
+    page.AdjustWaitCursor(+1);
+    page.PostWizardButtons(0);
+    page.SetProgressRange(0, 100);
+    PathVariables variables;
+    variables.Build(destination);
+    DetectWindowsVersion();
+
+    bool success = false;
+    ArchiveReader archive;
+    if (!archive.Open(archivePath.Text())) {
+        page.AppendLog("Failed to open temporary file!\n");
+    } else {
+        page.SetStatusText("Extracting files...");
+        ExtractionRun run(page, patterns, themeFilePath);
+        success = run.Run(archive, variables);
+        // One broadcast for the whole run, and only after a run without failure.
+        if (success && run.FontsRegistered())
+            SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
+        archive.Close();
+    }
+
+    page.PostWizardButtons(PSWIZB_FINISH);
+    page.DisableCancel();
+    page.SetMainText(success ? kSuccessText : kFailureText);
+    page.SetStatusText("");
+    if (success) {
+        page.SetCheck(LoadOpenThemeAfterUnpack());
+        if (!themeFilePath.IsEmpty() && ThemeFilesOpenWithThemeManager())
+            page.ShowCheckBox();
+    }
+    page.StopAnimation();
+    page.AdjustWaitCursor(-1);
+    return success;
+}

@@ -1,0 +1,15 @@
+// ExtractFiles: one run of the extraction engine over the package's archive copy.
+#pragma once
+
+#include "framework/String.h"
+#include "framework/StringList.h"
+
+class ExtractionPage;
+
+// Extracts entry i of the archive at archivePath to pattern i of patterns,
+// by position, reporting every problem in the page's log and leaving the page
+// in its finishing state. destination is the value of %ThemeDir%.
+// themeFilePath receives the first theme path that contains ".the", unless
+// it is set already. Returns true when the run ended without failure.
+bool ExtractFiles(ExtractionPage& page, const String& archivePath, const StringList& patterns,
+                  const String& destination, String& themeFilePath);

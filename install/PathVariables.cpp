@@ -1,0 +1,46 @@
+// PathVariables: folder queries and the fixed order of variable expansion.
+#include "install/PathVariables.h"
+
+#include <windows.h>
+
+namespace {
+
+String QueryFolder(UINT (WINAPI* query)(LPSTR, UINT))
+{
+    String folder;
+    char* buffer = folder.ReserveBuffer(MAX_PATH);
+    if (query(buffer, MAX_PATH) == 0)
+        buffer[0] = '\0';
+    folder.CommitBuffer(-1);
+    return folder;
+}
+
+}  // namespace
+
+void PathVariables::Build(const String& destination)
+{
+    themeDir = destination;
+    if (!themeDir.IsEmpty() && themeDir[themeDir.Length() - 1] != '\\')
+        themeDir.Append('\\');
+
+    const String windows = QueryFolder(GetWindowsDirectoryA);
+    // Appended unconditionally: a Windows folder at a drive root gives "C:\\".
+    winDir = windows;
+    winDir.Append('\\');
+    sysDir = QueryFolder(GetSystemDirectoryA);
+    sysDir.Append('\\');
+    fontDir.Format("%s\\fonts\\", windows.Text());
+}
+
+PathKind ExpandPathPattern(String& path, const PathVariables& variables)
+{
+    if (path.ReplaceNoCase("%FontDir%", variables.fontDir.Text()) > 0)
+        return PathKind::Font;
+    if (path.ReplaceNoCase("%SysDir%", variables.sysDir.Text()) > 0)
+        return PathKind::System;
+    if (path.ReplaceNoCase("%WinDir%", variables.winDir.Text()) > 0)
+        return PathKind::System;
+    if (path.ReplaceNoCase("%ThemeDir%", variables.themeDir.Text()) > 0)
+        return PathKind::Theme;
+    return PathKind::None;
+}
