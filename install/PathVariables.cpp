@@ -19,17 +19,20 @@ String QueryFolder(UINT (WINAPI* query)(LPSTR, UINT))
 
 void PathVariables::Build(const String& destination)
 {
+    Assign(destination, QueryFolder(GetWindowsDirectoryA).Text(), QueryFolder(GetSystemDirectoryA).Text());
+}
+
+void PathVariables::Assign(const String& destination, const char* windowsFolder, const char* systemFolder)
+{
     themeDir = destination;
     if (!themeDir.IsEmpty() && themeDir[themeDir.Length() - 1] != '\\')
         themeDir.Append('\\');
-
-    const String windows = QueryFolder(GetWindowsDirectoryA);
     // Appended unconditionally: a Windows folder at a drive root gives "C:\\".
-    winDir = windows;
+    winDir = windowsFolder;
     winDir.Append('\\');
-    sysDir = QueryFolder(GetSystemDirectoryA);
+    sysDir = systemFolder;
     sysDir.Append('\\');
-    fontDir.Format("%s\\fonts\\", windows.Text());
+    fontDir.Format("%s\\fonts\\", windowsFolder);
 }
 
 PathKind ExpandPathPattern(String& path, const PathVariables& variables)

@@ -11,6 +11,8 @@ enum class PathKind { Font, System, Theme, None };
 struct PathVariables {
     // destination is the folder accepted on the destination page.
     void Build(const String& destination);
+    // The same from given Windows and system folders, as the system returns them.
+    void Assign(const String& destination, const char* windowsFolder, const char* systemFolder);
 
     String themeDir;
     String winDir;

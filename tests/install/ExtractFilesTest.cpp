@@ -1,0 +1,214 @@
+// ExtractFiles against real archives and the real file system: what lands where, and what the page shows.
+#include <gtest/gtest.h>
+
+#include "install/ExtractFiles.h"
+#include "tests/install/InstallTestSupport.h"
+
+namespace {
+
+const char kSuccess[] = "The theme has been sucessfully unpackaed!\n\nClick Finish to close this dialog.";
+const char kFailure[] =
+    "There were errors which prevented the package from being unpacked.\nPlease examine the log below for messages.";
+
+// One archive, one destination folder, one run.
+class Extraction : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Vistaloom");
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, ".theme");
+    }
+    void TearDown() override { SetUp(); }
+
+    bool Run(const std::vector<TestEntry>& entries, const std::vector<std::string>& patterns)
+    {
+        const std::string archive = work / "package.zip";
+        EXPECT_TRUE(WriteArchive(archive, entries));
+        return RunOn(archive, patterns);
+    }
+
+    bool RunOn(const std::string& archive, const std::vector<std::string>& patterns)
+    {
+        StringList list;
+        FillPatterns(list, patterns);
+        return ExtractFiles(page, String(archive.c_str()), list, String(destination.c_str()), themeFilePath);
+    }
+
+    // The finishing state every run leaves, success or not.
+    void ExpectFinishingState(bool success)
+    {
+        EXPECT_EQ(page.mainText, success ? kSuccess : kFailure);
+        ASSERT_FALSE(page.statusTexts.empty());
+        EXPECT_EQ(page.statusTexts.back(), "");
+        EXPECT_EQ(page.buttonMasks, (std::vector<DWORD>{0, 4}));
+        EXPECT_TRUE(page.cancelDisabled);
+        EXPECT_TRUE(page.animationStopped);
+        EXPECT_EQ(page.waitCursor, 0);
+        EXPECT_EQ(page.waitCursorPeak, 1);
+        EXPECT_EQ(page.rangeLow, 0);
+        EXPECT_EQ(page.rangeHigh, 100);
+    }
+
+    ScratchFolder work;
+    ScratchFolder target;
+    std::string destination = target.Path();
+    RecordingPage page;
+    String themeFilePath;
+};
+
+const TestEntry kPackHead = {"PackHead", std::string(16, '\0')};
+
+TEST_F(Extraction, ThemeFilesLandByPositionWithTheirFoldersAndProgress)
+{
+    destination.pop_back();  // without its backslash: the engine adds one
+    const std::string wallpaper(100000, 'w');
+    ASSERT_TRUE(Run({{"whatever1", "[Theme]\r\n"}, {"whatever2", wallpaper}, {"whatever3", "RIFF", false}, kPackHead},
+                    {"%ThemeDir%Blue.theme", "%ThemeDir%Blue\\Wallpaper.bmp", "%themedir%Blue\\Sounds\\Start.wav"}));
+    EXPECT_EQ(ReadWholeFile(target / "Blue.theme"), "[Theme]\r\n");
+    EXPECT_EQ(ReadWholeFile(target / "Blue\\Wallpaper.bmp"), wallpaper);
+    EXPECT_EQ(ReadWholeFile(target / "Blue\\Sounds\\Start.wav"), "RIFF");
+    EXPECT_TRUE(page.log.empty());
+    EXPECT_EQ(page.positions, (std::vector<int>{33, 66, 100, 100}));
+    EXPECT_EQ(page.statusTexts.front(), "Extracting files...");
+    EXPECT_STREQ(themeFilePath.Text(), (target / "Blue.theme").c_str());
+    EXPECT_EQ(page.check, 1) << "no stored choice: the box starts checked";
+    EXPECT_FALSE(page.checkBoxShown) << "no .theme association";
+    ExpectFinishingState(true);
+}
+
+TEST_F(Extraction, ExistingThemeFileIsSkippedAndStillRemembered)
+{
+    ASSERT_TRUE(WriteWholeFile(target / "Blue.theme", "mine"));
+    ASSERT_TRUE(Run({{"a", "theirs"}, {"b", "pic"}, kPackHead}, {"%ThemeDir%Blue.theme", "%ThemeDir%Blue.bmp"}));
+    EXPECT_EQ(ReadWholeFile(target / "Blue.theme"), "mine");
+    EXPECT_EQ(ReadWholeFile(target / "Blue.bmp"), "pic");
+    EXPECT_EQ(page.log, (std::vector<std::string>{"Skipping '" + (target / "Blue.theme") + "'. File already exists!\n"}));
+    EXPECT_STREQ(themeFilePath.Text(), (target / "Blue.theme").c_str());
+    ExpectFinishingState(true);
+}
+
+TEST_F(Extraction, MorePatternsThanEntriesInstallsWhatIsThereAndFails)
+{
+    EXPECT_FALSE(Run({{"a", "1"}, {"b", "2"}}, {"%ThemeDir%a.txt", "%ThemeDir%b.txt", "%ThemeDir%c.txt"}));
+    EXPECT_EQ(ReadWholeFile(target / "a.txt"), "1");
+    EXPECT_EQ(ReadWholeFile(target / "b.txt"), "2");
+    EXPECT_EQ(page.log, (std::vector<std::string>{"Not all files were installed! The package might be corrupt!\n"}));
+    EXPECT_EQ(page.positions, (std::vector<int>{33, 100}));
+    EXPECT_EQ(page.check, -1) << "the check box is only prepared after success";
+    ExpectFinishingState(false);
+}
+
+TEST_F(Extraction, LastEntryWithoutPackHeadAfterItStillSucceeds)
+{
+    EXPECT_TRUE(Run({{"a", "1"}, {"b", "2"}}, {"%ThemeDir%a.txt", "%ThemeDir%b.txt"}));
+    EXPECT_EQ(page.positions, (std::vector<int>{50, 100}));
+    ExpectFinishingState(true);
+}
+
+TEST_F(Extraction, DamagedEntryIsRemovedReportedAndTheRunGoesOn)
+{
+    const std::string archive = work / "package.zip";
+    const std::string payload(64, 'x');
+    ASSERT_TRUE(WriteArchive(archive, {{"a", payload, false}, {"b", "good"}, kPackHead}));
+    // Stored data follows the 30-byte local header and the one-letter name.
+    std::string bytes = ReadWholeFile(archive);
+    ASSERT_EQ(bytes.substr(31, payload.size()), payload);
+    bytes[40] = 'y';
+    ASSERT_TRUE(WriteWholeFile(archive, bytes));
+
+    EXPECT_FALSE(RunOn(archive, {"%ThemeDir%a.bmp", "%ThemeDir%b.txt"}));
+    EXPECT_EQ(GetFileAttributesA((target / "a.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(ReadWholeFile(target / "b.txt"), "good");
+    EXPECT_EQ(page.log, (std::vector<std::string>{"Damaged file '%ThemeDir%a.bmp' in package!\n"}));
+    ExpectFinishingState(false);
+}
+
+TEST_F(Extraction, DestinationThatCannotBeWrittenIsReportedAndTheRunGoesOn)
+{
+    // A folder stands where the file should go: the exists test passes, the create fails.
+    ASSERT_TRUE(CreateDirectoryA((target / "Blue.bmp").c_str(), nullptr));
+    EXPECT_FALSE(Run({{"a", "pic"}, {"b", "text"}, kPackHead}, {"%ThemeDir%Blue.bmp", "%ThemeDir%Blue.txt"}));
+    EXPECT_EQ(page.log, (std::vector<std::string>{"Failed to write '" + (target / "Blue.bmp") + "'!\n"}));
+    EXPECT_EQ(ReadWholeFile(target / "Blue.txt"), "text");
+    ExpectFinishingState(false);
+}
+
+TEST_F(Extraction, FolderThatCannotBeCreatedEndsTheRun)
+{
+    ASSERT_TRUE(WriteWholeFile(target / "Blue", "in the way"));
+    EXPECT_FALSE(Run({{"a", "1"}, {"b", "2"}, kPackHead}, {"%ThemeDir%Blue\\a.txt", "%ThemeDir%b.txt"}));
+    EXPECT_EQ(page.log, (std::vector<std::string>{"Failed to create path '" + (target / "Blue\\a.txt") + "'!\n"}));
+    EXPECT_EQ(GetFileAttributesA((target / "b.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(page.positions, (std::vector<int>{100}));
+    ExpectFinishingState(false);
+}
+
+TEST_F(Extraction, MissingArchiveIsReportedAndNothingIsHandled)
+{
+    EXPECT_FALSE(RunOn(work / "missing.zip", {"%ThemeDir%a.txt"}));
+    EXPECT_EQ(page.log, (std::vector<std::string>{"Failed to open temporary file!\n"}));
+    EXPECT_TRUE(page.positions.empty());
+    ExpectFinishingState(false);
+}
+
+TEST_F(Extraction, EmptyPatternListSucceedsWithoutACheckBox)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, ".theme", &key), ERROR_SUCCESS);
+    RegSetValueExA(key, "", 0, REG_SZ, reinterpret_cast<const BYTE*>("Vistaloom"), 10);
+    RegCloseKey(key);
+    EXPECT_TRUE(Run({kPackHead}, {}));
+    EXPECT_EQ(page.positions, (std::vector<int>{100}));
+    EXPECT_FALSE(page.checkBoxShown) << "no theme file was remembered";
+    ExpectFinishingState(true);
+}
+
+TEST_F(Extraction, FirstThemePathHoldingDotTheIsRememberedAndOffered)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, ".theme", &key), ERROR_SUCCESS);
+    RegSetValueExA(key, "", 0, REG_SZ, reinterpret_cast<const BYTE*>("Vistaloom"), 10);
+    RegCloseKey(key);
+    const DWORD off = 0;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Vistaloom\\Settings", &key), ERROR_SUCCESS);
+    RegSetValueExA(key, "OpenThemeAfterUnPack", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), sizeof off);
+    RegCloseKey(key);
+
+    // The folder name itself holds ".the": the first theme pattern wins, whatever its type.
+    destination += "Blue.Themes\\";
+    EXPECT_TRUE(Run({{"a", "pic"}, {"b", "[Theme]"}, kPackHead}, {"%ThemeDir%Blue.bmp", "%ThemeDir%Blue.theme"}));
+    EXPECT_STREQ(themeFilePath.Text(), (target / "Blue.Themes\\Blue.bmp").c_str());
+    EXPECT_EQ(page.check, 0);
+    EXPECT_TRUE(page.checkBoxShown);
+    ExpectFinishingState(true);
+}
+
+TEST_F(Extraction, PatternWithoutVariableIsPassedOverSilently)
+{
+    EXPECT_TRUE(Run({{"a", "1"}, kPackHead}, {"plain.txt"}));
+    EXPECT_TRUE(page.log.empty());
+    EXPECT_EQ(GetFileAttributesA("plain.txt"), INVALID_FILE_ATTRIBUTES);
+    ExpectFinishingState(true);
+}
+
+TEST_F(Extraction, WindowsAndSystemFilesAreWrittenOnceAndNeverReplaced)
+{
+    char windows[MAX_PATH];
+    char system[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    GetSystemDirectoryA(system, MAX_PATH);
+    const std::string ini = std::string(windows) + "\\vltest-extract.ini";
+    const std::string dll = std::string(system) + "\\vltest-extract.dat";
+    DeleteFileA(ini.c_str());
+    ASSERT_TRUE(WriteWholeFile(dll, "kept"));
+
+    EXPECT_TRUE(Run({{"a", "[ini]"}, {"b", "new"}, kPackHead}, {"%WinDir%vltest-extract.ini", "%SysDir%vltest-extract.dat"}));
+    EXPECT_EQ(ReadWholeFile(ini), "[ini]");
+    EXPECT_EQ(ReadWholeFile(dll), "kept");
+    EXPECT_TRUE(page.log.empty()) << "an existing system file is kept without a log line";
+    ExpectFinishingState(true);
+    DeleteFileA(ini.c_str());
+    DeleteFileA(dll.c_str());
+}
+
+}  // namespace

@@ -1,0 +1,140 @@
+// ReadFontFaceName on built font files: the name it finds, and damaged files it must not misread.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "install/FontFaceName.h"
+
+namespace {
+
+void Put16(std::string& out, unsigned value)
+{
+    out += static_cast<char>(value >> 8);
+    out += static_cast<char>(value);
+}
+
+void Put32(std::string& out, unsigned long value)
+{
+    Put16(out, static_cast<unsigned>(value >> 16));
+    Put16(out, static_cast<unsigned>(value & 0xFFFF));
+}
+
+struct NameRecord {
+    unsigned platform;
+    unsigned nameId;
+    std::string text;
+};
+
+// A naming table holding the records, strings stored after them.
+std::string NameTable(const std::vector<NameRecord>& records)
+{
+    std::string table;
+    Put16(table, 0);
+    Put16(table, static_cast<unsigned>(records.size()));
+    Put16(table, static_cast<unsigned>(6 + 12 * records.size()));
+    std::string strings;
+    for (const NameRecord& record : records) {
+        Put16(table, record.platform);
+        Put16(table, 0);
+        Put16(table, 0);
+        Put16(table, record.nameId);
+        Put16(table, static_cast<unsigned>(record.text.size()));
+        Put16(table, static_cast<unsigned>(strings.size()));
+        strings += record.text;
+    }
+    return table + strings;
+}
+
+struct Table {
+    std::string tag;
+    std::string data;
+};
+
+// A font file: offset table, table records, then the tables in order.
+std::string FontFile(const std::vector<Table>& tables)
+{
+    std::string file;
+    Put32(file, 0x00010000);
+    Put16(file, static_cast<unsigned>(tables.size()));
+    Put16(file, 0);
+    Put16(file, 0);
+    Put16(file, 0);
+    unsigned long offset = 12 + 16 * tables.size();
+    for (const Table& table : tables) {
+        file += table.tag;
+        Put32(file, 0);
+        Put32(file, offset);
+        Put32(file, table.data.size());
+        offset += table.data.size();
+    }
+    for (const Table& table : tables)
+        file += table.data;
+    return file;
+}
+
+std::string WriteTemporary(const std::string& bytes, int index)
+{
+    const std::string path = ::testing::TempDir() + "vlfont" + std::to_string(index) + ".ttf";
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (file != nullptr) {
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+    return path;
+}
+
+TEST(FontFaceName, FindsTheMacintoshFullNameAndRejectsDamagedFiles)
+{
+    const std::string good = FontFile({{"head", std::string(54, '\0')},
+                                       {"name", NameTable({{3, 4, "W"}, {1, 1, "Family"}, {1, 4, "Blue Sans"}})}});
+    // Offsets of the name table record's fields in the good file.
+    const size_t nameRecord = 12 + 16;
+    std::string offsetBeyondFile = good;
+    offsetBeyondFile[nameRecord + 8] = '\x7F';
+    std::string lengthBeyondFile = good;
+    lengthBeyondFile[nameRecord + 12] = '\x01';
+    std::string truncated = good.substr(0, good.size() - 3);
+    std::string hugeCount = good;
+    const size_t nameTable = 12 + 32 + 54;
+    hugeCount[nameTable + 2] = '\xFF';
+    hugeCount[nameTable + 3] = '\xFF';
+    std::string stringBeyondTable = good;
+    stringBeyondTable[nameTable + 4] = '\x7F';
+    std::vector<Table> manyTables(40, Table{"pad ", "x"});
+    manyTables.push_back({"name", NameTable({{1, 4, "Late"}})});
+
+    struct Row {
+        const char* what;
+        std::string bytes;
+        bool found;
+        const char* name;
+    };
+    const Row rows[] = {
+        {"sound file", good, true, "Blue Sans"},
+        {"only Windows names", FontFile({{"name", NameTable({{3, 4, "W"}})}}), false, ""},
+        {"no tables", FontFile({}), false, ""},
+        {"no name table", FontFile({{"head", "x"}}), false, ""},
+        {"first name table without the name wins", FontFile({{"name", NameTable({{3, 4, "W"}})}, {"name", NameTable({{1, 4, "Second"}})}}), false, ""},
+        {"name table beyond the file", offsetBeyondFile, false, ""},
+        {"name table longer than the file", lengthBeyondFile, false, ""},
+        {"file cut short", truncated, false, ""},
+        {"more name records than the table holds", hugeCount, true, "Blue Sans"},
+        {"strings beyond the table", stringBeyondTable, false, ""},
+        {"name table after the first 40 records", FontFile(manyTables), false, ""},
+        {"shorter than the offset table", std::string("\0\1\0", 3), false, ""},
+    };
+    int index = 0;
+    for (const Row& row : rows) {
+        const std::string path = WriteTemporary(row.bytes, index++);
+        String name("unchanged");
+        EXPECT_EQ(ReadFontFaceName(path.c_str(), name), row.found) << row.what;
+        EXPECT_STREQ(name.Text(), row.found ? row.name : "unchanged") << row.what;
+        std::remove(path.c_str());
+    }
+    String name;
+    EXPECT_FALSE(ReadFontFaceName("no-such-font.ttf", name));
+}
+
+}  // namespace

@@ -1,0 +1,156 @@
+// Font registration under Wine: files in the fonts folder, the font list, the running system, one broadcast.
+#include <gtest/gtest.h>
+
+#include "install/ExtractFiles.h"
+#include "install/FontFaceName.h"
+#include "install/FontRegistration.h"
+#include "tests/install/InstallTestSupport.h"
+
+namespace {
+
+const char kDejaVu[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+const char kNtFonts[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+
+// Counts WM_FONTCHANGE broadcasts on a hidden top-level window.
+class FontChangeListener {
+public:
+    FontChangeListener()
+    {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "VlFontChangeListener";
+        RegisterClassA(&windowClass);
+        window = CreateWindowExA(0, windowClass.lpszClassName, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                 windowClass.hInstance, nullptr);
+        count = 0;
+    }
+    ~FontChangeListener() { DestroyWindow(window); }
+    static int count;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_FONTCHANGE)
+            ++count;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    HWND window = nullptr;
+};
+int FontChangeListener::count = 0;
+
+std::string FontsFolder()
+{
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    return std::string(windows) + "\\fonts\\";
+}
+
+std::string FontListValue(const char* name)
+{
+    char data[MAX_PATH] = "";
+    DWORD size = sizeof data;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kNtFonts, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "<no key>";
+    const LONG result = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS ? data : "<missing>";
+}
+
+void ForgetFont(const std::string& file, const char* listName)
+{
+    RemoveFontResourceA((FontsFolder() + file).c_str());
+    DeleteFileA((FontsFolder() + file).c_str());
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kNtFonts, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, listName);
+        RegCloseKey(key);
+    }
+}
+
+class Fonts : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        font = ReadWholeFile(HostPath(kDejaVu));
+        ASSERT_GT(font.size(), 1000u) << "fonts-dejavu-core provides " << kDejaVu;
+        Cleanup();
+    }
+    void TearDown() override { Cleanup(); }
+    void Cleanup()
+    {
+        ForgetFont("vltest-sans.ttf", "DejaVu Sans (TrueType)");
+        ForgetFont("vltest-sans.otf", "DejaVu Sans (TrueType)");
+        ForgetFont("vltest-sans.fon", "DejaVu Sans (TrueType)");
+    }
+
+    bool Run(const std::vector<TestEntry>& entries, const std::vector<std::string>& patterns)
+    {
+        EXPECT_TRUE(WriteArchive(work / "fonts.zip", entries));
+        StringList list;
+        FillPatterns(list, patterns);
+        return ExtractFiles(page, String((work / "fonts.zip").c_str()), list, String(work.Path().c_str()), themeFile);
+    }
+
+    std::string font;
+    ScratchFolder work;
+    RecordingPage page;
+    String themeFile;
+};
+
+const TestEntry kPackHead = {"PackHead", std::string(16, '\0')};
+
+TEST_F(Fonts, NtFamilySystemsUseTheWindowsNtFontList)
+{
+    EXPECT_EQ(DetectWindowsVersion(), WindowsNT6OrLater) << "Wine reports an NT system of version 6 or later";
+    EXPECT_STREQ(FontListKey(WindowsNT6OrLater), kNtFonts);
+    EXPECT_STREQ(FontListKey(Windows2000), kNtFonts);
+    EXPECT_STREQ(FontListKey(Windows98), "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Fonts");
+    EXPECT_STREQ(FontListKey(WindowsUnknown), "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Fonts");
+}
+
+TEST_F(Fonts, TrueTypeFontIsWrittenListedUnderItsFullNameLoadedAndAnnouncedOnce)
+{
+    FontChangeListener listener;
+    EXPECT_TRUE(Run({{"a", font}, kPackHead}, {"%FontDir%vltest-sans.ttf"}));
+    EXPECT_EQ(ReadWholeFile(FontsFolder() + "vltest-sans.ttf"), font);
+    EXPECT_EQ(FontListValue("DejaVu Sans (TrueType)"), "vltest-sans.ttf");
+    EXPECT_TRUE(page.log.empty());
+    EXPECT_EQ(FontChangeListener::count, 1);
+}
+
+TEST_F(Fonts, OpenTypeFontIsListedAsTrueTypeToo)
+{
+    EXPECT_TRUE(Run({{"a", font}, kPackHead}, {"%FontDir%vltest-sans.otf"}));
+    EXPECT_EQ(FontListValue("DejaVu Sans (TrueType)"), "vltest-sans.otf");
+}
+
+TEST_F(Fonts, ExistingFontOrOtherFileTypeIsLeftAlone)
+{
+    ASSERT_TRUE(WriteWholeFile(FontsFolder() + "vltest-sans.ttf", "mine"));
+    FontChangeListener listener;
+    EXPECT_TRUE(Run({{"a", font}, {"b", font}, kPackHead}, {"%FontDir%vltest-sans.ttf", "%FontDir%vltest-sans.fon"}));
+    EXPECT_EQ(ReadWholeFile(FontsFolder() + "vltest-sans.ttf"), "mine");
+    EXPECT_EQ(GetFileAttributesA((FontsFolder() + "vltest-sans.fon").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(FontListValue("DejaVu Sans (TrueType)"), "<missing>");
+    EXPECT_TRUE(page.log.empty());
+    EXPECT_EQ(FontChangeListener::count, 0) << "nothing was registered";
+}
+
+TEST_F(Fonts, RunThatFailsLaterKeepsTheFontButDoesNotBroadcast)
+{
+    FontChangeListener listener;
+    EXPECT_FALSE(Run({{"a", font}}, {"%FontDir%vltest-sans.ttf", "%ThemeDir%missing.txt"}));
+    EXPECT_EQ(FontListValue("DejaVu Sans (TrueType)"), "vltest-sans.ttf");
+    EXPECT_EQ(FontChangeListener::count, 0);
+}
+
+TEST_F(Fonts, FullNameComesFromTheMacintoshNameRecord)
+{
+    String name("unchanged");
+    ASSERT_TRUE(ReadFontFaceName(HostPath(kDejaVu).c_str(), name));
+    EXPECT_STREQ(name.Text(), "DejaVu Sans");
+}
+
+}  // namespace
