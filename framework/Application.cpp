@@ -6,6 +6,8 @@
 #include "framework/CommandLineInfo.h"
 #include "framework/FindModalOwner.h"
 #include "framework/HandleMap.h"
+#include "framework/MessageRouting.h"
+#include "framework/Window.h"
 
 namespace {
 
@@ -47,10 +49,88 @@ int Application::Start(HINSTANCE instanceHandle, const char* commandLineText, in
     instance = instanceHandle;
     commandLine = commandLineText;
     showCommand = show;
-    // The installer's Initialize does all the work and returns false; an
-    // application with a main window would run its own loop here.
-    Initialize();
+    // The installer's Initialize does all the work and returns false.
+    if (Initialize() && mainWindow != nullptr)
+        return RunMessageLoop();
     return Finish();
+}
+
+int Application::RunMessageLoop()
+{
+    ShowWindow(mainWindow, showCommand);
+    UpdateWindow(mainWindow);
+    bool idle = true;
+    int count = 0;
+    for (;;) {
+        while (idle && !PeekMessageA(&currentMessage, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (!IdleStep(count))
+                idle = false;
+            ++count;
+        }
+        do {
+            if (!PumpOneMessage())
+                return Finish();
+            if (IsIdleTrigger(currentMessage)) {
+                idle = true;
+                count = 0;
+            }
+        } while (PeekMessageA(&currentMessage, nullptr, 0, 0, PM_NOREMOVE));
+    }
+}
+
+bool Application::PumpOneMessage()
+{
+    // An error (-1) is handled like an ordinary message.
+    if (GetMessageA(&currentMessage, nullptr, 0, 0) == 0) {
+        exitCode = static_cast<int>(currentMessage.wParam);
+        return false;
+    }
+    if (currentMessage.message == WakeOnlyMessage)
+        return true;
+    if (!FilterMessage(&currentMessage)) {
+        TranslateMessage(&currentMessage);
+        DispatchMessageA(&currentMessage);
+    }
+    return true;
+}
+
+bool Application::FilterMessage(MSG* message)
+{
+    if (Window* main = Window::FromHandle(mainWindow)) {
+        if (main->PreTranslate(message))
+            return true;
+    }
+    return PreTranslateWalk(mainWindow, message);
+}
+
+bool Application::IsIdleTrigger(const MSG& message)
+{
+    switch (message.message) {
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+        if (message.pt.x == lastMouseX && message.pt.y == lastMouseY && message.message == lastMouseMessage)
+            return false;
+        lastMouseX = message.pt.x;
+        lastMouseY = message.pt.y;
+        lastMouseMessage = message.message;
+        return true;
+    case WM_PAINT:
+    case SystemTimerMessage:
+        return false;
+    default:
+        return true;
+    }
+}
+
+bool Application::IdleStep(int count)
+{
+    if (count > 0)
+        return false;
+    if (Window* main = Window::FromHandle(mainWindow)) {
+        main->HandleMessage(IdleUpdateMessage, 1, 0);
+        BroadcastToChildren(mainWindow, IdleUpdateMessage, 1, 0);
+    }
+    return false;
 }
 
 bool Application::Initialize()

@@ -22,10 +22,24 @@ public:
     // The run operation; its result is the process exit status.
     int Start(HINSTANCE instance, const char* commandLine, int showCommand);
 
+    // The main window's message loop with idle processing; returns Finish().
+    int RunMessageLoop();
+    // Fetches, filters, translates and dispatches one message into
+    // currentMessage; false when it was a quit message.
+    bool PumpOneMessage();
+    // False for messages after which idle processing need not start again:
+    // paint, the system timer and repeated mouse moves to the same point.
+    bool IsIdleTrigger(const MSG& message);
+    // One step of idle work; true when more is wanted.
+    bool IdleStep(int count);
+
     // True to enter the application's own message loop; false ends the program.
     virtual bool Initialize();
     // Releases the process-wide state; returns the exit status.
     virtual int Finish();
+    // True when a window object consumed the message, which is then neither
+    // translated nor dispatched.
+    virtual bool FilterMessage(MSG* message);
     // Feeds every argument after the program name to info.
     virtual void ReadCommandLine(CommandLineInfo& info);
     // Opens the program's help file beside the executable; 0 when it cannot.

@@ -8,6 +8,7 @@
 #else
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -31,8 +32,11 @@ StdioFile::CreateResult StdioFile::CreateNew(const char* path)
                               nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
-        return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? CreateResult::Exists
-                                                                            : CreateResult::Failed;
+        // A folder of that name is in the way, not a file that exists.
+        const DWORD attributes = GetFileAttributesA(path);
+        const bool isFile = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        return (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) && isFile ? CreateResult::Exists
+                                                                                       : CreateResult::Failed;
     }
     const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_RDWR | _O_BINARY);
     if (descriptor == -1) {
@@ -42,8 +46,13 @@ StdioFile::CreateResult StdioFile::CreateNew(const char* path)
     }
 #else
     const int descriptor = open(path, O_RDWR | O_CREAT | O_EXCL, 0666);
-    if (descriptor == -1)
-        return errno == EEXIST ? CreateResult::Exists : CreateResult::Failed;
+    if (descriptor == -1) {
+        const int error = errno;
+        // A folder of that name is in the way, not a file that exists.
+        struct stat status;
+        const bool isFile = stat(path, &status) == 0 && !S_ISDIR(status.st_mode);
+        return error == EEXIST && isFile ? CreateResult::Exists : CreateResult::Failed;
+    }
 #endif
 #ifdef _WIN32
     stream = _fdopen(descriptor, "w+b");

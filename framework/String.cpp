@@ -224,8 +224,11 @@ int String::ReplaceNoCase(const char* oldText, const char* newText)
 {
     if (oldText == nullptr || *oldText == '\0')
         return 0;
-    if (newText == nullptr)
-        newText = "";
+    // Either text may point into our own block, which the replacement moves.
+    const String pattern(oldText);
+    const String replacement(newText);
+    oldText = pattern.Text();
+    newText = replacement.Text();
     const int oldLength = static_cast<int>(std::strlen(oldText));
     const int newLength = static_cast<int>(std::strlen(newText));
 

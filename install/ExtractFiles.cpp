@@ -23,6 +23,9 @@ constexpr char kSuccessText[] = "The theme has been sucessfully unpackaed!\n\nCl
 constexpr char kFailureText[] =
     "There were errors which prevented the package from being unpacked.\nPlease examine the log below for messages.";
 
+// Per window, for the font-change broadcast.
+constexpr UINT kBroadcastTimeout = 5000;
+
 void LogFormatted(ExtractionPage& page, const char* format, const char* path)
 {
     String line;
@@ -149,8 +152,11 @@ bool ExtractFiles(ExtractionPage& page, const String& archivePath, const StringL
         ExtractionRun run(page, patterns, themeFilePath);
         success = run.Run(archive, variables);
         // One broadcast for the whole run, and only after a run without failure.
-        if (success && run.FontsRegistered())
-            SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
+        // A hung window elsewhere must not freeze the installer with it.
+        if (success && run.FontsRegistered()) {
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, kBroadcastTimeout, &ignored);
+        }
         archive.Close();
     }
 

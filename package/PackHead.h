@@ -30,7 +30,8 @@ struct PackHeadFields {
 class EntryStream {
 public:
     virtual ~EntryStream() = default;
-    // Up to count bytes; fewer only at the end of the entry; negative on error.
+    // Bytes delivered (at most count), 0 at the end of the entry, negative on
+    // error. Readers ask again until they have what they need.
     virtual int Read(void* buffer, unsigned count) = 0;
 };
 

@@ -27,7 +27,13 @@ public:
     bool Close();
 
 private:
+    bool OpenEntry(const char* name, bool deflate);
+    // Ends the entry opened last; its data was delivered raw (already
+    // deflated when so opened), so its size and CRC come from the caller.
+    bool CloseEntry(bool written, uint64_t size, unsigned long crc);
+
     void* handle = nullptr;
+    bool hasFailed = false;
 };
 
 // The entry name of a path pattern as packages are written: the pattern

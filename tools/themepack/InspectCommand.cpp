@@ -1,0 +1,186 @@
+// themepack inspect: prints a package's report, the problems its installation would meet, and the verdict.
+#include <cinttypes>
+#include <cstring>
+
+#include "package/PackHead.h"
+#include "package/PackageSources.h"
+#include "tools/themepack/Commands.h"
+#include "tools/themepack/PackageReport.h"
+
+namespace {
+
+const char* MethodName(uint32_t method)
+{
+    switch (method) {
+    case 0:
+        return "stored";
+    case 8:
+        return "deflated";
+    default:
+        return "unknown method";
+    }
+}
+
+void PrintTrailer(const PackageReport& report)
+{
+    std::printf("Trailer\n");
+    if (report.trailerBytesRead < PackageTrailerSize) {
+        std::printf("  the file is shorter than the 20-byte trailer\n");
+        return;
+    }
+    const PackageTrailer& trailer = report.trailer;
+    std::printf("  trailerSize    %" PRIu32 "\n", trailer.trailerSize);
+    std::printf("  magic          0x%08" PRIX32 "%s\n", trailer.magic,
+                trailer.magic == PackageTrailerMagic ? "" : " (wrong)");
+    std::printf("  formatVersion  %" PRIu32 "\n", trailer.formatVersion);
+    std::printf("  payloadOffset  %" PRIu32 "\n", trailer.payloadOffset);
+    std::printf("  payloadLength  %" PRIu32 "\n", trailer.payloadLength);
+    if (!report.hasTrailer)
+        return;
+    const uint64_t end = static_cast<uint64_t>(trailer.payloadOffset) + trailer.payloadLength;
+    if (end > report.fileSize)
+        std::printf("  layout         the payload runs past the end of the file: %" PRIu64 " bytes copied\n",
+                    report.payloadBytesCopied);
+    else if (end + PackageTrailerSize == report.fileSize)
+        std::printf("  layout         as written: program image, payload, trailer\n");
+    else
+        std::printf("  layout         %" PRIu64 " bytes lie between the payload and the trailer\n",
+                    report.fileSize - PackageTrailerSize - end);
+}
+
+void PrintBitmapPart(const char* name, const ReportedPart& part)
+{
+    if (!part.isAnnounced) {
+        std::printf("  %-14s none\n", name);
+        return;
+    }
+    std::printf("  %-14s %" PRIu32 " bytes announced, %" PRIu64 " present", name, part.announcedLength,
+                part.presentLength);
+    BitmapFacts facts;
+    std::string problem;
+    if (CheckBitmapFile(part.bytes, facts, problem))
+        std::printf(": bitmap %" PRId32 " x %" PRId32 ", %" PRIu32 " bits per pixel\n", facts.width,
+                    facts.height < 0 ? -facts.height : facts.height, facts.bitCount);
+    else
+        std::printf(": not a usable bitmap (%s)\n", problem.c_str());
+}
+
+void PrintPackHead(const PackageReport& report)
+{
+    const PackHeadFields& fields = report.fields;
+    std::printf("PackHead (entry %d, %" PRIu64 " bytes)\n", report.packHeadIndex, report.packHeadSize);
+    std::printf("  headerSize     %" PRIu32 "%s\n", fields.headerSize,
+                fields.headerSize == PackHeadHeaderSize ? "" : " (must be 16)");
+    if (!report.hasHeader)
+        return;
+    std::printf("  fileCount      %" PRId32 "\n", fields.fileCount);
+    std::printf("  flags          0x%08" PRIX32 " (", fields.flags);
+    const char* separator = "";
+    const char* names[] = {"side image", "description", "preview"};
+    for (unsigned bit = 0; bit < 3; ++bit) {
+        if (fields.flags & (1u << bit)) {
+            std::printf("%s%s", separator, names[bit]);
+            separator = ", ";
+        }
+    }
+    if (fields.flags & ~7u)
+        std::printf("%sother bits, ignored", separator);
+    else if (fields.flags == 0)
+        std::printf("no optional parts");
+    std::printf(")\n");
+    std::printf("  entrySize      %" PRIu32 "%s\n", fields.entrySize,
+                fields.entrySize == report.packHeadSize ? "" : " (differs from the entry; not used)");
+    PrintBitmapPart("side image", report.sideImage);
+    const ReportedPart& description = report.description;
+    if (description.isAnnounced)
+        std::printf("  %-14s %" PRIu32 " characters announced, %" PRIu64 " present\n", "description",
+                    description.announcedLength, description.presentLength);
+    else
+        std::printf("  %-14s none\n", "description");
+    PrintBitmapPart("preview", report.preview);
+
+    // The text as the description page shows it, one line per line.
+    if (!description.bytes.empty()) {
+        std::printf("Description\n");
+        size_t start = 0;
+        while (start < description.bytes.size()) {
+            size_t end = description.bytes.find('\n', start);
+            if (end == std::string::npos)
+                end = description.bytes.size();
+            size_t length = end - start;
+            if (length > 0 && description.bytes[start + length - 1] == '\r')
+                --length;
+            std::printf("  | %.*s\n", static_cast<int>(length), description.bytes.c_str() + start);
+            start = end + 1;
+        }
+    }
+}
+
+void PrintFiles(const PackageReport& report)
+{
+    std::printf("Files (%d patterns, paired with the entries by position)\n", report.patterns.Count());
+    for (int i = 0; i < report.patterns.Count(); ++i) {
+        std::printf("  %d  %s\n", i, report.patterns[i].Text());
+        if (static_cast<size_t>(i) >= report.entries.size()) {
+            std::printf("       no entry\n");
+            continue;
+        }
+        const ArchiveEntryInfo& info = report.entries[static_cast<size_t>(i)].info;
+        std::printf("       entry \"%s\": %s (%" PRIu32 "), %" PRIu64 " bytes packed, %" PRIu64
+                    " unpacked, CRC %08" PRIX32 "\n",
+                    info.name.Text(), MethodName(info.method), info.method, info.compressedSize,
+                    info.uncompressedSize, info.crc);
+    }
+}
+
+}  // namespace
+
+int RunInspect(int argc, char** argv)
+{
+    if (argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0)) {
+        PrintUsage(stdout);
+        return ExitSuccess;
+    }
+    if (argc != 1 || argv[0][0] == '\0') {
+        ReportError("inspect needs exactly one PACKAGE (try themepack --help)");
+        return ExitUsage;
+    }
+    const std::string path = argv[0];
+    PackageReport report;
+    std::string error;
+    if (!InspectPackage(path, report, error)) {
+        ReportError(error);
+        return ExitFailure;
+    }
+
+    std::printf("Package %s, %" PRIu64 " bytes\n", path.c_str(), report.fileSize);
+    PrintTrailer(report);
+    if (report.hasTrailer) {
+        if (report.isArchive)
+            std::printf("Archive: %zu entries\n", report.entries.size());
+        else
+            std::printf("Archive: the payload is not a readable ZIP archive\n");
+    }
+    if (report.isArchive && report.packHeadIndex < 0)
+        std::printf("PackHead: no such entry\n");
+    if (report.packHeadIndex >= 0)
+        PrintPackHead(report);
+    if (report.hasHeader)
+        PrintFiles(report);
+
+    const std::vector<std::string> problems = FindInstallProblems(report);
+    if (!problems.empty()) {
+        std::printf("Warnings\n");
+        for (const std::string& problem : problems)
+            std::printf("  - %s\n", problem.c_str());
+    }
+    if (report.verdict != nullptr) {
+        std::printf("Verdict: %s\n", report.verdict);
+        return ExitFailure;
+    }
+    if (problems.empty())
+        std::printf("Verdict: OK\n");
+    else
+        std::printf("Verdict: OK (%zu warning%s)\n", problems.size(), problems.size() == 1 ? "" : "s");
+    return ExitSuccess;
+}

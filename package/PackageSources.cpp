@@ -1,0 +1,286 @@
+// PackageSources: pattern classification and the checks of patterns, bitmaps and description text.
+#include "package/PackageSources.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "framework/StdioFile.h"
+#include "package/ByteOrder.h"
+#include "package/PackHead.h"
+#include "package/PackageTrailer.h"
+
+namespace {
+
+// In the installer's test order.
+constexpr const char* kVariables[] = {"%FontDir%", "%SysDir%", "%WinDir%", "%ThemeDir%"};
+constexpr PatternKind kKinds[] = {PatternKind::Font, PatternKind::System, PatternKind::System,
+                                  PatternKind::Theme};
+
+// Lengths in PackHead are 32-bit.
+constexpr uint64_t kPartSizeLimit = 0xFFFFFFFFu;
+
+constexpr uint32_t kFileHeaderSize = 14;
+constexpr uint32_t kCoreHeaderSize = 12;
+constexpr uint32_t kRgb = 0;
+constexpr uint32_t kRle8 = 1;
+constexpr uint32_t kRle4 = 2;
+constexpr uint32_t kBitFields = 3;
+constexpr uint32_t kAlphaBitFields = 6;
+
+char FoldAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+bool MatchesAt(const std::string& text, size_t at, const char* word)
+{
+    const size_t length = std::strlen(word);
+    if (at + length > text.size())
+        return false;
+    for (size_t i = 0; i < length; ++i) {
+        if (FoldAscii(text[at + i]) != FoldAscii(word[i]))
+            return false;
+    }
+    return true;
+}
+
+bool Contains(const std::string& text, const char* word)
+{
+    for (size_t at = 0; at < text.size(); ++at) {
+        if (MatchesAt(text, at, word))
+            return true;
+    }
+    return false;
+}
+
+uint32_t Get16(const std::string& bytes, size_t at)
+{
+    return static_cast<unsigned char>(bytes[at]) | static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8;
+}
+
+uint32_t Get32(const std::string& bytes, size_t at)
+{
+    return GetLittleEndian32(reinterpret_cast<const unsigned char*>(bytes.data()) + at);
+}
+
+bool IsKnownInfoHeaderSize(uint32_t size)
+{
+    // The core header, the Windows 3 header and its later extensions
+    // (with bit masks, the OS/2 2 header, versions 4 and 5).
+    return size == kCoreHeaderSize || size == 40 || size == 52 || size == 56 || size == 64 || size == 108 ||
+           size == 124;
+}
+
+bool Fail(std::string& problem, const std::string& why)
+{
+    problem = why;
+    return false;
+}
+
+std::string Quoted(const std::string& text)
+{
+    return "'" + text + "'";
+}
+
+bool ReadWholeFile(const std::string& path, const char* what, std::string& bytes, std::string& error)
+{
+    StdioFile file;
+    uint64_t size = 0;
+    if (!OpenSourceFile(path, file, size, error))
+        return false;
+    if (size >= kPartSizeLimit)
+        return Fail(error, std::string(what) + " " + Quoted(path) + " is too large for a package");
+    bytes.resize(static_cast<size_t>(size));
+    if (size > 0 && file.Read(&bytes[0], bytes.size()) != bytes.size())
+        return Fail(error, "cannot read " + Quoted(path));
+    return true;
+}
+
+}  // namespace
+
+PatternKind ClassifyPattern(const std::string& pattern)
+{
+    for (size_t i = 0; i < sizeof kVariables / sizeof kVariables[0]; ++i) {
+        if (Contains(pattern, kVariables[i]))
+            return kKinds[i];
+    }
+    return PatternKind::None;
+}
+
+size_t LeadingVariableLength(const std::string& pattern)
+{
+    for (const char* variable : kVariables) {
+        if (MatchesAt(pattern, 0, variable))
+            return std::strlen(variable);
+    }
+    return 0;
+}
+
+std::string PatternProblem(const std::string& pattern)
+{
+    if (pattern.empty())
+        return "empty pattern";
+    if (pattern.size() >= PatternLengthLimit)
+        return "too long: " + std::to_string(pattern.size()) + " characters, a destination path holds at most " +
+               std::to_string(PatternLengthLimit - 1);
+    const PatternKind kind = ClassifyPattern(pattern);
+    if (kind == PatternKind::None)
+        return "no path variable (%ThemeDir%, %WinDir%, %SysDir% or %FontDir%): the installer skips it";
+    if (LeadingVariableLength(pattern) == 0)
+        return "does not start with its path variable";
+    const size_t lastSeparator = pattern.find_last_of("\\/");
+    const std::string name =
+        pattern.substr(lastSeparator == std::string::npos ? LeadingVariableLength(pattern) : lastSeparator + 1);
+    if (name.empty() || LeadingVariableLength(name) == name.size())
+        return "names a folder, not a file";
+    if (kind == PatternKind::Theme) {
+        // The installer makes a folder of a theme file's name when it has no
+        // extension, and then cannot write the file.
+        if (name.find('.') == std::string::npos)
+            return "theme file without an extension: the installer makes a folder of that name instead";
+        // Only backslashes separate the folders the installer creates.
+        if (pattern.find('/') != std::string::npos)
+            return "'/' in a theme path: the installer creates folders only at '\\'";
+    }
+    return std::string();
+}
+
+bool IsPackHeadName(const std::string& name)
+{
+    return name.size() == std::strlen(PackHeadName) && MatchesAt(name, 0, PackHeadName);
+}
+
+bool CheckBitmapFile(const std::string& bytes, BitmapFacts& facts, std::string& problem)
+{
+    facts = BitmapFacts();
+    const uint64_t size = bytes.size();
+    if (size < kFileHeaderSize + 4)
+        return Fail(problem, "too short for a bitmap file");
+    if (bytes[0] != 'B' || bytes[1] != 'M')
+        return Fail(problem, "no bitmap file header (\"BM\")");
+    const uint32_t fileSize = Get32(bytes, 2);
+    const uint32_t pixelOffset = Get32(bytes, 10);
+    const uint32_t infoSize = Get32(bytes, kFileHeaderSize);
+    if (!IsKnownInfoHeaderSize(infoSize))
+        return Fail(problem, "unknown info header size " + std::to_string(infoSize));
+    if (kFileHeaderSize + infoSize > size)
+        return Fail(problem, "info header cut short");
+
+    const size_t info = kFileHeaderSize;
+    uint32_t planes = 0;
+    uint32_t compression = kRgb;
+    uint32_t imageSize = 0;
+    if (infoSize == kCoreHeaderSize) {
+        facts.width = static_cast<int32_t>(Get16(bytes, info + 4));
+        facts.height = static_cast<int32_t>(Get16(bytes, info + 6));
+        planes = Get16(bytes, info + 8);
+        facts.bitCount = Get16(bytes, info + 10);
+    } else {
+        facts.width = static_cast<int32_t>(Get32(bytes, info + 4));
+        facts.height = static_cast<int32_t>(Get32(bytes, info + 8));
+        planes = Get16(bytes, info + 12);
+        facts.bitCount = Get16(bytes, info + 14);
+        compression = Get32(bytes, info + 16);
+        imageSize = Get32(bytes, info + 20);
+    }
+    if (planes != 1)
+        return Fail(problem, "plane count " + std::to_string(planes) + ", not 1");
+    if (facts.width <= 0 || facts.height == 0 || facts.height == INT32_MIN)
+        return Fail(problem, "size " + std::to_string(facts.width) + " x " + std::to_string(facts.height));
+    const uint32_t bits = facts.bitCount;
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+        return Fail(problem, std::to_string(bits) + " bits per pixel");
+    if (fileSize > size)
+        return Fail(problem, "file header announces " + std::to_string(fileSize) + " bytes, the file has " +
+                                 std::to_string(size));
+    if (pixelOffset < kFileHeaderSize + infoSize || pixelOffset >= size)
+        return Fail(problem, "pixel data offset " + std::to_string(pixelOffset) + " lies outside the file");
+
+    uint64_t pixelBytes = 0;
+    if (compression == kRgb || compression == kBitFields || compression == kAlphaBitFields) {
+        const uint64_t rowBytes = (static_cast<uint64_t>(facts.width) * bits + 31) / 32 * 4;
+        const int64_t height = facts.height;
+        const uint64_t rows = static_cast<uint64_t>(height < 0 ? -height : height);
+        pixelBytes = rowBytes * rows;
+    } else if (compression == kRle8 || compression == kRle4) {
+        pixelBytes = imageSize;
+    } else {
+        return Fail(problem, "compression " + std::to_string(compression) + " cannot be shown");
+    }
+    if (pixelOffset + pixelBytes > size)
+        return Fail(problem, "pixel data cut short: " + std::to_string(pixelBytes) + " bytes from offset " +
+                                 std::to_string(pixelOffset) + ", the file has " + std::to_string(size));
+    return true;
+}
+
+bool PrepareDescription(const std::string& raw, std::string& text, std::string& problem)
+{
+    const size_t zero = raw.find('\0');
+    if (zero != std::string::npos)
+        return Fail(problem, "holds a zero byte at offset " + std::to_string(zero));
+    text.clear();
+    text.reserve(raw.size() + raw.size() / 16);
+    for (size_t i = 0; i < raw.size(); ++i) {
+        const char c = raw[i];
+        if (c == '\r' || c == '\n') {
+            text += "\r\n";
+            if (c == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n')
+                ++i;
+        } else {
+            text += c;
+        }
+    }
+    return true;
+}
+
+bool OpenSourceFile(const std::string& path, StdioFile& file, uint64_t& size, std::string& error)
+{
+    errno = 0;
+    if (!file.Open(path.c_str(), "rb"))
+        return Fail(error, "cannot open " + Quoted(path) + ": " + std::strerror(errno));
+    char first;
+    errno = 0;
+    if (file.Read(&first, 1) == 0 && std::ferror(file.Stream()))
+        return Fail(error, "cannot read " + Quoted(path) + ": " + std::strerror(errno));
+    const int64_t end = file.Seek(0, SEEK_END);
+    size = end > 0 ? static_cast<uint64_t>(end) : 0;
+    file.Seek(0, SEEK_SET);
+    return true;
+}
+
+bool CheckStubFile(const std::string& path, std::string& error)
+{
+    StdioFile file;
+    uint64_t size = 0;
+    if (!OpenSourceFile(path, file, size, error))
+        return false;
+    char magic[2] = {0, 0};
+    if (file.Read(magic, sizeof magic) != sizeof magic || magic[0] != 'M' || magic[1] != 'Z')
+        return Fail(error, "stub " + Quoted(path) + " is not a Windows program (no \"MZ\" header)");
+    PackageTrailer trailer;
+    if (trailer.ReadFrom(file))
+        return Fail(error, "stub " + Quoted(path) + " is already a theme package");
+    return true;
+}
+
+bool ReadBitmapFile(const std::string& path, const char* what, std::string& bytes, std::string& error)
+{
+    if (!ReadWholeFile(path, what, bytes, error))
+        return false;
+    BitmapFacts facts;
+    std::string problem;
+    if (!CheckBitmapFile(bytes, facts, problem))
+        return Fail(error, std::string(what) + " " + Quoted(path) + " is not a usable bitmap: " + problem);
+    return true;
+}
+
+bool ReadDescriptionFile(const std::string& path, std::string& text, std::string& error)
+{
+    std::string raw;
+    std::string problem;
+    if (!ReadWholeFile(path, "description", raw, error))
+        return false;
+    if (!PrepareDescription(raw, text, problem))
+        return Fail(error, "description " + Quoted(path) + " " + problem);
+    return true;
+}

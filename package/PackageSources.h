@@ -1,0 +1,61 @@
+// PackageSources: checks on what goes into a package, shared by the writer and the inspector.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+class StdioFile;
+
+// A pattern of this many characters or more cannot be a destination path:
+// the installer handles paths of up to 259 characters and a terminating zero.
+constexpr size_t PatternLengthLimit = 260;
+
+// What the installer makes of a pattern: the first variable found, tested in
+// the order %FontDir%, %SysDir%, %WinDir%, %ThemeDir%, decides.
+enum class PatternKind { Font, System, Theme, None };
+
+PatternKind ClassifyPattern(const std::string& pattern);
+
+// Length of the path variable the pattern starts with (ASCII letters in any
+// case), or 0 when it starts with none.
+size_t LeadingVariableLength(const std::string& pattern);
+
+// Why the installer would not put a file where the pattern says, in a few
+// words; empty when the pattern is sound.
+std::string PatternProblem(const std::string& pattern);
+
+// True when an entry of this name would be found as PackHead: the loader
+// compares the name without regard to the case of ASCII letters.
+bool IsPackHeadName(const std::string& name);
+
+// What the bitmap checks learned of a bitmap file.
+struct BitmapFacts {
+    int32_t width = 0;
+    int32_t height = 0;
+    uint32_t bitCount = 0;
+};
+
+// True when bytes are a Windows bitmap file the system can load: the "BM"
+// file header, a known info-header size, and sizes that fit the data.
+// Otherwise problem says what is wrong, in a few words.
+bool CheckBitmapFile(const std::string& bytes, BitmapFacts& facts, std::string& problem);
+
+// The description text as the description page needs it: LF, CR LF and a
+// lone CR all end a line as CR LF. False, with problem set, when the text
+// holds a zero byte, which would cut it short.
+bool PrepareDescription(const std::string& raw, std::string& text, std::string& problem);
+
+// The readers of a package's input files. Each error names the file and says
+// what is wrong with it in one line.
+
+// Opens the file for reading and makes sure it can be read (a folder opens
+// but cannot be read), leaving it at its start; size receives its length.
+bool OpenSourceFile(const std::string& path, StdioFile& file, uint64_t& size, std::string& error);
+// The stub must be a program of its own that carries no package yet: a
+// package used as a stub would carry its old payload along unseen.
+bool CheckStubFile(const std::string& path, std::string& error);
+// A bitmap part, checked with CheckBitmapFile; what names the part.
+bool ReadBitmapFile(const std::string& path, const char* what, std::string& bytes, std::string& error);
+// The description part, its line ends made CR LF.
+bool ReadDescriptionFile(const std::string& path, std::string& text, std::string& error);

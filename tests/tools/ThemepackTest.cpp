@@ -1,0 +1,339 @@
+// Tests of the themepack command as a user runs it: exit status, standard output and standard error.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "package/PackHead.h"
+#include "package/PackageWriter.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteAll(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void Put32(std::string& bytes, size_t at, uint32_t value)
+{
+    for (size_t i = 0; i < 4; ++i)
+        bytes[at + i] = static_cast<char>(value >> (8 * i));
+}
+
+std::string Bitmap(int width, int height)
+{
+    const uint32_t pixels = (static_cast<uint32_t>(width) * 24 + 31) / 32 * 4 * height;
+    std::string bytes(54 + pixels, '\0');
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    Put32(bytes, 2, static_cast<uint32_t>(bytes.size()));
+    Put32(bytes, 10, 54);
+    Put32(bytes, 14, 40);
+    Put32(bytes, 18, static_cast<uint32_t>(width));
+    Put32(bytes, 22, static_cast<uint32_t>(height));
+    bytes[26] = 1;
+    bytes[28] = 24;
+    return bytes;
+}
+
+struct Entry {
+    std::string name;
+    std::string bytes;
+};
+
+struct CommandResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Public, so that the table rows' builders can reach them.
+class ThemepackTest : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        folder = fs::path(::testing::TempDir()) /
+                 (std::string("themepack_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        WriteAll(folder / "stub.exe", "MZ" + std::string(2046, '\x90'));
+        WriteAll(folder / "side.bmp", Bitmap(8, 16));
+        WriteAll(folder / "preview.bmp", Bitmap(12, 9));
+        WriteAll(folder / "about.txt", "Deep blue.\nSecond line.\n");
+        WriteAll(folder / "blue.theme", "[Theme]\r\nWallpaper=%ThemeDir%Blue.bmp\r\n");
+        WriteAll(folder / "wall.bmp", Bitmap(32, 32));
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    // Runs themepack in the test folder; arguments are shell words.
+    CommandResult Themepack(const std::string& arguments) const
+    {
+        const std::string command =
+            "cd '" + folder.string() + "' && '" THEMEPACK "' " + arguments + " >out.txt 2>err.txt";
+        const int raw = std::system(command.c_str());
+        CommandResult run;
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.out = ReadAll(folder / "out.txt");
+        run.err = ReadAll(folder / "err.txt");
+        return run;
+    }
+
+    // stub.exe, then a ZIP of the entries, then the trailer, changed by spoil.
+    void BuildPackage(const std::vector<Entry>& entries, const std::function<void(std::string&)>& spoil = {}) const
+    {
+        ZipWriter zip;
+        ASSERT_TRUE(zip.Create((folder / "payload.zip").string().c_str()));
+        for (const Entry& entry : entries)
+            ASSERT_TRUE(zip.AddBytes(entry.name.c_str(), entry.bytes.data(), entry.bytes.size()));
+        ASSERT_TRUE(zip.Close());
+        std::string error;
+        ASSERT_TRUE(AssemblePackage((folder / "stub.exe").string(), (folder / "payload.zip").string(),
+                                    (folder / "broken.exe").string(), PackageTrailer(), error))
+            << error;
+        if (spoil) {
+            std::string bytes = ReadAll(folder / "broken.exe");
+            spoil(bytes);
+            WriteAll(folder / "broken.exe", bytes);
+        }
+    }
+
+    fs::path folder;
+};
+
+std::string Head(const std::vector<std::string>& patterns, const std::function<void(std::string&)>& spoil = {},
+                 const std::string& sideImage = "", const std::string& description = "")
+{
+    PackHeadParts parts;
+    parts.patterns = patterns;
+    parts.hasSideImage = !sideImage.empty();
+    parts.sideImage = sideImage;
+    parts.hasDescription = !description.empty();
+    parts.description = description;
+    const std::vector<unsigned char> encoded = EncodePackHead(parts);
+    std::string bytes(encoded.begin(), encoded.end());
+    if (spoil)
+        spoil(bytes);
+    return bytes;
+}
+
+TEST_F(ThemepackTest, HelpShowsTheUsage)
+{
+    for (const char* arguments : {"--help", "help", "-h", "create --help"}) {
+        const CommandResult run = Themepack(arguments);
+        EXPECT_EQ(run.status, 0) << arguments;
+        EXPECT_EQ(run.out.rfind("Usage:\n  themepack create --stub STUB -o OUT.exe [--side-image BMP]", 0), 0u)
+            << arguments << ":\n" << run.out;
+        EXPECT_EQ(run.err, "") << arguments;
+    }
+    const CommandResult bare = Themepack("");
+    EXPECT_EQ(bare.status, 2);
+    EXPECT_EQ(bare.err.rfind("Usage:", 0), 0u);
+}
+
+TEST_F(ThemepackTest, CreatedPackageInspectsAsTheInstallerWouldReadIt)
+{
+    const CommandResult create = Themepack(
+        "create --stub stub.exe -o blue.exe --side-image side.bmp --description about.txt --preview preview.bmp "
+        "'%ThemeDir%Blue.theme=blue.theme' '%ThemeDir%Walls/Blue.bmp=wall.bmp'");
+    ASSERT_EQ(create.status, 0) << create.err;
+    EXPECT_EQ(create.err, "");
+    EXPECT_EQ(create.out,
+              "Wrote blue.exe: 2 files, " + std::to_string(fs::file_size(folder / "blue.exe")) + " bytes\n");
+
+    const CommandResult inspect = Themepack("inspect blue.exe");
+    EXPECT_EQ(inspect.status, 0) << inspect.err;
+    EXPECT_EQ(inspect.err, "");
+    for (const char* line : {
+             "\nTrailer\n  trailerSize    20\n  magic          0x03AF7319\n  formatVersion  1\n"
+             "  payloadOffset  2048\n",
+             "  layout         as written: program image, payload, trailer\n",
+             "\nArchive: 3 entries\nPackHead (entry 2, ",
+             "  headerSize     16\n  fileCount      2\n  flags          0x00000007 (side image, description, "
+             "preview)\n",
+             "  side image     438 bytes announced, 438 present: bitmap 8 x 16, 24 bits per pixel\n",
+             "  description    26 characters announced, 26 present\n",
+             "  preview        378 bytes announced, 378 present: bitmap 12 x 9, 24 bits per pixel\n",
+             "\nDescription\n  | Deep blue.\n  | Second line.\n",
+             "\nFiles (2 patterns, paired with the entries by position)\n  0  %ThemeDir%Blue.theme\n"
+             "       entry \"Blue.theme\": deflated (8), ",
+             "\n  1  %ThemeDir%Walls\\Blue.bmp\n       entry \"Walls\\Blue.bmp\": deflated (8), ",
+         }) {
+        EXPECT_NE(inspect.out.find(line), std::string::npos) << "missing:\n" << line << "\nin:\n" << inspect.out;
+    }
+    EXPECT_EQ(inspect.out.substr(inspect.out.size() - 12), "Verdict: OK\n") << inspect.out;
+}
+
+TEST_F(ThemepackTest, InspectGivesTheInstallersVerdictAndWarnings)
+{
+    const std::string theme = "[Theme]\r\n";
+    const std::vector<std::string> two = {"%ThemeDir%Blue.theme", "%WinDir%Blue.ini"};
+    const struct {
+        const char* what;
+        std::function<void(const ThemepackTest&)> build;
+        int status;
+        std::vector<std::string> lines;  // each must appear in the output
+    } rows[] = {
+        {"trailerSize 24",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"Blue.theme", theme}, {"PackHead", Head({two[0]})}},
+                            [](std::string& b) { Put32(b, b.size() - 20, 24); });
+         },
+         1, {"  trailerSize    24\n", "Verdict: Not a valid theme package!\n"}},
+        {"no trailer at all",
+         [](const ThemepackTest& t) { WriteAll(t.folder / "broken.exe", "MZ" + std::string(100, '\0')); }, 1,
+         {"  magic          0x00000000 (wrong)\n", "Verdict: Not a valid theme package!\n"}},
+        {"shorter than a trailer", [](const ThemepackTest& t) { WriteAll(t.folder / "broken.exe", "MZ"); }, 1,
+         {"the file is shorter than the 20-byte trailer", "Verdict: Not a valid theme package!\n"}},
+        {"payload not a ZIP archive",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"Blue.theme", theme}, {"PackHead", Head({two[0]})}}, [](std::string& b) {
+                 for (size_t i = 2048; i < b.size() - 20; ++i)
+                     b[i] = 'x';
+             });
+         },
+         1, {"Archive: the payload is not a readable ZIP archive\n", "Verdict: Corrupted theme package!\n"}},
+        {"no PackHead entry", [&](const ThemepackTest& t) { t.BuildPackage({{"Blue.theme", theme}}); }, 1,
+         {"Archive: 1 entries\nPackHead: no such entry\n", "Verdict: Corrupted theme package!\n"}},
+        {"headerSize 15",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"Blue.theme", theme}, {"PackHead", Head({two[0]}, [](std::string& b) { b[0] = 15; })}});
+         },
+         1, {"  headerSize     15 (must be 16)\n", "Verdict: Corrupted theme package!\n"}},
+        {"more patterns than file entries",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"Blue.theme", theme}, {"PackHead", Head({two[0], two[1], "%SysDir%b.dll"})}});
+         },
+         0,
+         {"  2  %SysDir%b.dll\n       no entry\n",
+          "  - 3 patterns but only 1 file entries before PackHead: pattern 1 receives the PackHead entry as its "
+          "file\n",
+          "  - 3 patterns but only 2 entries: the installer stops with \"Not all files were installed! The "
+          "package might be corrupt!\"\n",
+          "Verdict: OK (2 warnings)\n"}},
+        {"PackHead first",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"PackHead", Head(two)}, {"Blue.theme", theme}, {"Blue.ini", "[x]"}});
+         },
+         0,
+         {"  - 2 patterns but only 0 file entries before PackHead: pattern 0 receives the PackHead entry",
+          "  - PackHead is not the last entry: the 2 entries after it are paired with the patterns after it\n"}},
+        {"fileCount beyond the records",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"Blue.theme", theme},
+                             {"Blue.ini", "[x]"},
+                             {"PackHead", Head(two, [](std::string& b) { b[4] = 5; })}});
+         },
+         0,
+         {"  fileCount      5\n",
+          "  - fileCount is 5 but only 2 path records are present: the installer uses 2\n",
+          "Verdict: OK (1 warning)\n"}},
+        {"pattern without a variable, bad side image, LF description, lower-case packhead",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"Blue.theme", theme}, {"packhead", Head({"Blue.theme"}, {}, "BX", "a\nb")}});
+         },
+         0,
+         {"PackHead (entry 1, ",
+          "  side image     2 bytes announced, 2 present: not a usable bitmap (too short for a bitmap file)\n",
+          "  - pattern 0 'Blue.theme': no path variable (%ThemeDir%, %WinDir%, %SysDir% or %FontDir%): the "
+          "installer skips it\n",
+          "  - side image is not a usable bitmap (too short for a bitmap file): the wizard pages show no picture\n",
+          "  - description lines end in LF alone: the description page needs CR LF to break them\n"}},
+        {"entry with a method the installer cannot unpack",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"Blue.theme", theme}, {"PackHead", Head({two[0]})}},
+                            [](std::string& b) { b[b.find("PK\x01\x02") + 10] = 12; });
+         },
+         0,
+         {"       entry \"Blue.theme\": unknown method (12), ",
+          "  - entry 0 cannot be unpacked (compression method 12): the installer stops with \"Failed to open "
+          "'%ThemeDir%Blue.theme' in package!\"\n"}},
+        {"bytes between payload and trailer, damaged entry",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"Blue.theme", std::string(3000, 'a')}, {"PackHead", Head({two[0]})}},
+                            [](std::string& b) {
+                                b[2048 + 30 + 10 + 2] ^= 0x55;
+                                b.insert(b.size() - 20, "gap!");
+                            });
+         },
+         0,
+         {"  layout         4 bytes lie between the payload and the trailer\n",
+          "  - entry 0 is damaged (its data does not unpack to its CRC): the installed file would be wrong\n"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        row.build(*this);
+        const CommandResult run = Themepack("inspect broken.exe");
+        EXPECT_EQ(run.status, row.status) << run.out << run.err;
+        EXPECT_EQ(run.err, "");
+        for (const std::string& line : row.lines)
+            EXPECT_NE(run.out.find(line), std::string::npos) << "missing:\n" << line << "\nin:\n" << run.out;
+    }
+}
+
+TEST_F(ThemepackTest, BadCommandLinesFailWithOneLineAndKeepTheOldPackage)
+{
+    WriteAll(folder / "zero.txt", std::string("ab\0c", 4));
+    const std::string longPattern = "%ThemeDir%" + std::string(246, 'a') + ".bmp";
+    const struct {
+        std::string arguments;
+        int status;
+        std::string error;
+    } rows[] = {
+        {"create --stub stub.exe -o out.exe blue.theme", 2,
+         "'blue.theme' is not PATTERN=FILE: no '=' (try themepack --help)"},
+        {"create --stub stub.exe -o out.exe '=blue.theme'", 2,
+         "'=blue.theme' is not PATTERN=FILE: no PATTERN (try themepack --help)"},
+        {"create -o out.exe '%ThemeDir%a.theme=blue.theme'", 2,
+         "create: no stub given (--stub STUB) (try themepack --help)"},
+        {"create --stub stub.exe '%ThemeDir%a.theme=blue.theme'", 2,
+         "create: no output file given (-o OUT.exe) (try themepack --help)"},
+        {"create --stub stub.exe -o out.exe --icon x.ico", 2, "unknown option '--icon' (try themepack --help)"},
+        {"create --stub stub.exe --stub stub.exe -o out.exe", 2, "--stub given twice (try themepack --help)"},
+        {"create --stub stub.exe -o", 2, "-o needs a file name (try themepack --help)"},
+        {"create --stub nostub.exe -o out.exe '%ThemeDir%a.theme=blue.theme'", 1,
+         "cannot open 'nostub.exe': No such file or directory"},
+        {"create --stub blue.theme -o out.exe '%ThemeDir%a.theme=blue.theme'", 1,
+         "stub 'blue.theme' is not a Windows program (no \"MZ\" header)"},
+        {"create --stub stub.exe -o out.exe '%ThemeDir%a.wav=missing.wav'", 1,
+         "cannot open 'missing.wav': No such file or directory"},
+        {"create --stub stub.exe -o out.exe '%ThemeDir%sounds=.'", 1,
+         "pattern '%ThemeDir%sounds': theme file without an extension: the installer makes a folder of that "
+         "name instead"},
+        {"create --stub stub.exe -o out.exe --preview blue.theme '%ThemeDir%a.theme=blue.theme'", 1,
+         "preview 'blue.theme' is not a usable bitmap: no bitmap file header (\"BM\")"},
+        {"create --stub stub.exe -o out.exe --description zero.txt '%ThemeDir%a.theme=blue.theme'", 1,
+         "description 'zero.txt' holds a zero byte at offset 2"},
+        {"create --stub stub.exe -o out.exe '" + longPattern + "=wall.bmp'", 1,
+         "pattern '" + longPattern + "': too long: 260 characters, a destination path holds at most 259"},
+        {"create --stub stub.exe -o out.exe '%WinDir%x.ini=.'", 1, "cannot read '.': Is a directory"},
+        {"inspect", 2, "inspect needs exactly one PACKAGE (try themepack --help)"},
+        {"inspect missing.exe", 1, "cannot open 'missing.exe': No such file or directory"},
+        {"pack x", 2, "unknown command 'pack' (try themepack --help)"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        WriteAll(folder / "out.exe", "older package");
+        const CommandResult run = Themepack(row.arguments);
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_EQ(run.err, "themepack: " + row.error + "\n");
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(ReadAll(folder / "out.exe"), "older package");
+    }
+    EXPECT_FALSE(fs::exists(folder / "missing.wav"));
+}
+
+}  // namespace
