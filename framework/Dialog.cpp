@@ -15,7 +15,6 @@ const DLGTEMPLATE* LoadTemplate(const char* name, HGLOBAL& resource)
 }
 
 // Hidden, not activated, not moved: the window goes away without a flash.
-constexpr UINT HideQuietly = SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE;
 
 }  // namespace
 
@@ -71,21 +70,10 @@ int Dialog::DoModal()
 
     if (CreateFromTemplate(dialogTemplate, owner)) {
         // OnInitDialog may already have ended the run.
-        if ((stateFlags & ModalKeepRunning) != 0) {
-            DWORD flags = ModalShowWhenIdle;
-            if ((GetWindowLongPtrA(handle, GWL_STYLE) & DS_NOIDLEMSG) != 0)
-                flags |= ModalNoIdleMessage;
-            ModalLoop(flags);
-        }
-        if (handle != nullptr)
-            SetWindowPos(handle, nullptr, 0, 0, 0, 0, HideQuietly);
+        if ((stateFlags & ModalKeepRunning) != 0)
+            RunModalLoop();
     }
-
-    // The owner is enabled before the dialog goes, so that activation can return to it.
-    if (disabledOwner)
-        EnableWindow(owner, TRUE);
-    if (handle != nullptr && owner != nullptr && GetActiveWindow() == handle)
-        SetActiveWindow(owner);
+    EndModalRun(owner, disabledOwner);
     Destroy();
     DisarmCreationHook();
     Detach();

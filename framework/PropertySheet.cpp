@@ -12,7 +12,6 @@ static_assert(sizeof(void*) != 4 || (PageRecordSize == 48 && SheetHeaderSize == 
 
 namespace {
 
-constexpr UINT HideQuietly = SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE;
 
 // Moves a wizard button left by its own width and 5 pixels, then enables and shows it.
 void ShiftLeft(HWND sheet, int id)
@@ -91,18 +90,9 @@ int PropertySheet::DoModal()
         stateFlags &= ~ModalKeepRunning;
 
     int result = modalResult;
-    if (InModalLoop()) {
-        DWORD flags = ModalShowWhenIdle;
-        if ((GetWindowLongPtrA(handle, GWL_STYLE) & DS_NOIDLEMSG) != 0)
-            flags |= ModalNoIdleMessage;
-        result = ModalLoop(flags);
-    }
-    if (handle != nullptr)
-        SetWindowPos(handle, nullptr, 0, 0, 0, 0, HideQuietly);
-    if (disabledOwner)
-        EnableWindow(owner, TRUE);
-    if (handle != nullptr && owner != nullptr && GetActiveWindow() == handle)
-        SetActiveWindow(owner);
+    if (InModalLoop())
+        result = RunModalLoop();
+    EndModalRun(owner, disabledOwner);
     // The platform destroys the page windows with the sheet.
     Destroy();
     Detach();

@@ -106,6 +106,12 @@ public:
 protected:
     // The window's previous procedure, or DefWindowProcA.
     LRESULT DefaultProcessing(UINT message, WPARAM wParam, LPARAM lParam);
+    // ModalLoop for a modal dialog or sheet: shown once the queue is first
+    // empty, and without idle messages to the owner when it has DS_NOIDLEMSG.
+    int RunModalLoop();
+    // After a modal run: hides the window, enables the owner again when the
+    // run had disabled it, and hands the activation back to it.
+    void EndModalRun(HWND owner, bool ownerWasDisabled);
 
     // stateFlags bits.
     static constexpr DWORD ModalKeepRunning = 0x10;

@@ -131,3 +131,23 @@ int Window::ModalLoop(DWORD flags)
         } while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE));
     }
 }
+
+int Window::RunModalLoop()
+{
+    DWORD flags = ModalShowWhenIdle;
+    if ((GetWindowLongPtrA(handle, GWL_STYLE) & DS_NOIDLEMSG) != 0)
+        flags |= ModalNoIdleMessage;
+    return ModalLoop(flags);
+}
+
+void Window::EndModalRun(HWND owner, bool ownerWasDisabled)
+{
+    if (handle != nullptr)
+        SetWindowPos(handle, nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
+    // The owner is enabled before the window goes, so that activation can return to it.
+    if (ownerWasDisabled)
+        EnableWindow(owner, TRUE);
+    if (handle != nullptr && owner != nullptr && GetActiveWindow() == handle)
+        SetActiveWindow(owner);
+}
