@@ -17,8 +17,8 @@ public:
     ThemePackage& Package() { return package; }
 
 private:
-    // Steps 22 to 25 of a run: builds the wizard, runs it modally and
-    // destroys it. Until the wizard exists this hands over nothing.
+    // Builds the wizard and runs it modally; the temporary files are deleted
+    // after it has returned. Until the wizard exists this hands over nothing.
     void RunWizard();
 
     ThemePackage package;

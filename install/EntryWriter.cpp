@@ -33,6 +33,10 @@ EntryOutcome WriteEntryToNewFile(const char* path, ArchiveReader& archive, char*
             break;
         }
     }
+    // The CRC is only checked for an entry read to its announced end, so an
+    // entry cut short must be caught here.
+    if (outcome == EntryOutcome::Written && !archive.IsEntryComplete())
+        outcome = EntryOutcome::Damaged;
     // Buffered data reaches the disk only here, so a full disk may show now.
     if (file.Close() != 0 && outcome == EntryOutcome::Written)
         outcome = EntryOutcome::WriteFailed;

@@ -63,9 +63,12 @@ bool ExtractionRun::Run(ArchiveReader& archive, const PathVariables& variables)
     int handled = 0;
     int progress = 0;
     archive.GoToFirstEntry();
+    bool endedByFailure = false;
     while (handled < count) {
-        if (!ExtractEntry(archive, patterns[handled], variables))
+        if (!ExtractEntry(archive, patterns[handled], variables)) {
+            endedByFailure = true;
             break;
+        }
         progress += 100;
         ++handled;
         if (!archive.GoToNextEntry())
@@ -73,7 +76,8 @@ bool ExtractionRun::Run(ArchiveReader& archive, const PathVariables& variables)
         page.SetProgressPosition(progress / count);
     }
     page.SetProgressPosition(100);
-    if (success && handled != count) {
+    // Failures that do not end the loop must not hide a short archive.
+    if (!endedByFailure && handled != count) {
         page.AppendLog("Not all files were installed! The package might be corrupt!\n");
         success = false;
     }

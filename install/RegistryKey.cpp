@@ -51,10 +51,13 @@ bool RegistryKey::QueryString(const char* name, String& out) const
     if (type == REG_EXPAND_SZ) {
         String expanded;
         char* target = expanded.ReserveBuffer(MAX_PATH);
-        // An expansion that does not fit in 260 characters is no usable path.
+        // An expansion that does not fit in 260 characters is no usable
+        // path: the value counts as unreadable, so callers use their default.
         const DWORD needed = ExpandEnvironmentStringsA(out.Text(), target, MAX_PATH);
-        if (needed == 0 || needed > MAX_PATH)
-            target[0] = '\0';
+        if (needed == 0 || needed > MAX_PATH) {
+            out = "";
+            return false;
+        }
         expanded.CommitBuffer(-1);
         out = expanded;
     }

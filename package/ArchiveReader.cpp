@@ -86,6 +86,11 @@ int ArchiveReader::Read(void* buffer, unsigned count)
     return unzReadCurrentFile(handle, buffer, count);
 }
 
+bool ArchiveReader::IsEntryComplete() const
+{
+    return entryOpen && unzeof(handle) == 1;
+}
+
 bool ArchiveReader::CloseEntry()
 {
     if (!entryOpen)

@@ -41,6 +41,9 @@ public:
     bool OpenEntry();
     // Bytes delivered, 0 at the end of the entry, negative on error.
     int Read(void* buffer, unsigned count) override;
+    // True when every byte the directory announces has been read; an entry
+    // whose data ends early reads as ended without being complete.
+    bool IsEntryComplete() const;
     // False when the data did not match its CRC or no entry was open.
     bool CloseEntry();
 

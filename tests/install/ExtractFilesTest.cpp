@@ -123,6 +123,43 @@ TEST_F(Extraction, DamagedEntryIsRemovedReportedAndTheRunGoesOn)
     ExpectFinishingState(false);
 }
 
+TEST_F(Extraction, EntryCutShortIsDamagedNotInstalledWhole)
+{
+    const std::string archive = work / "package.zip";
+    ASSERT_TRUE(WriteArchive(archive, {{"a", std::string(64, 'x'), false}, kPackHead}));
+    // Announce 100 bytes where 64 are stored, in the local header (offset 22)
+    // and in the central directory (offset 24): the data then ends early.
+    std::string bytes = ReadWholeFile(archive);
+    const size_t central = bytes.find("PK\x01\x02");
+    ASSERT_NE(central, std::string::npos);
+    bytes[22] = 100;
+    bytes[central + 24] = 100;
+    ASSERT_TRUE(WriteWholeFile(archive, bytes));
+
+    EXPECT_FALSE(RunOn(archive, {"%ThemeDir%a.bmp"}));
+    EXPECT_EQ(GetFileAttributesA((target / "a.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(page.log, (std::vector<std::string>{"Damaged file '%ThemeDir%a.bmp' in package!\n"}));
+    ExpectFinishingState(false);
+}
+
+TEST_F(Extraction, ThemeFileWithoutExtensionCannotBeWrittenAndSaysSo)
+{
+    // Its own name becomes a folder first, so the file itself cannot be made.
+    EXPECT_FALSE(Run({{"a", "data"}, kPackHead}, {"%ThemeDir%README"}));
+    EXPECT_TRUE(IsFolder(target / "README"));
+    EXPECT_EQ(page.log, (std::vector<std::string>{"Failed to write '" + (target / "README") + "'!\n"}));
+    ExpectFinishingState(false);
+}
+
+TEST_F(Extraction, ShortArchiveIsReportedAfterAnEarlierFailureToo)
+{
+    ASSERT_TRUE(CreateDirectoryA((target / "a.txt").c_str(), nullptr));
+    EXPECT_FALSE(Run({{"a", "1"}}, {"%ThemeDir%a.txt", "%ThemeDir%b.txt"}));
+    EXPECT_EQ(page.log, (std::vector<std::string>{"Failed to write '" + (target / "a.txt") + "'!\n",
+                                                  "Not all files were installed! The package might be corrupt!\n"}));
+    ExpectFinishingState(false);
+}
+
 TEST_F(Extraction, DestinationThatCannotBeWrittenIsReportedAndTheRunGoesOn)
 {
     // A folder stands where the file should go: the exists test passes, the create fails.

@@ -1,6 +1,8 @@
 // Settings in the real registry of the test prefix: defaults, types and the .theme association.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "install/RegistryKey.h"
 #include "install/Settings.h"
 
@@ -71,6 +73,16 @@ TEST_F(Settings, ExpandableThemeDirIsExpanded)
     String folder;
     LoadDefaultThemeDir(folder);
     EXPECT_EQ(std::string(folder.Text()), std::string(windows) + "\\Themes\\");
+}
+
+TEST_F(Settings, ExpansionLongerThanAPathCountsAsMissing)
+{
+    SetEnvironmentVariableA("VLTEST_LONG", std::string(300, 'x').c_str());
+    StoreText("ThemeDir", REG_EXPAND_SZ, "C:\\%VLTEST_LONG%");
+    String folder;
+    LoadDefaultThemeDir(folder);
+    EXPECT_STREQ(folder.Text(), DefaultThemeDir);
+    SetEnvironmentVariableA("VLTEST_LONG", nullptr);
 }
 
 TEST_F(Settings, ThemeDirOfAnotherTypeCountsAsMissing)
