@@ -103,7 +103,8 @@ bool Window::PreTranslate(MSG*)
 bool Window::FilterDialogInput(MSG* message)
 {
     const UINT number = message->message;
-    const bool isKeyboard = number >= WM_KEYFIRST && number <= WM_SYSDEADCHAR;
+    // Keyboard 0x100 to 0x108 and mouse 0x200 to 0x209, both inclusive.
+    const bool isKeyboard = number >= WM_KEYFIRST && number <= 0x0108;
     const bool isMouse = number >= WM_MOUSEFIRST && number <= WM_MBUTTONDBLCLK;
     if (!isKeyboard && !isMouse)
         return false;
