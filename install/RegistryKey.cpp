@@ -33,12 +33,19 @@ LONG RegistryKey::Close()
     return result;
 }
 
+bool RegistryKey::QueryTypeAndSize(const char* name, DWORD& type, DWORD& size) const
+{
+    type = 0;
+    size = 0;
+    return key != nullptr && RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+           size != 0;
+}
+
 bool RegistryKey::QueryString(const char* name, String& out) const
 {
     DWORD type = 0;
     DWORD size = 0;
-    if (key == nullptr || RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        size == 0 || (type != REG_SZ && type != REG_EXPAND_SZ)) {
+    if (!QueryTypeAndSize(name, type, size) || (type != REG_SZ && type != REG_EXPAND_SZ)) {
         out = "";
         return false;
     }
@@ -68,8 +75,7 @@ bool RegistryKey::QueryDword(const char* name, DWORD& out) const
 {
     DWORD type = 0;
     DWORD size = 0;
-    if (key == nullptr || RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        size == 0 || type != REG_DWORD) {
+    if (!QueryTypeAndSize(name, type, size) || type != REG_DWORD) {
         out = 0;
         return false;
     }

@@ -30,5 +30,8 @@ public:
     bool SetString(const char* name, const char* value);
 
 private:
+    // False when no key is held, the value is missing or it is empty.
+    bool QueryTypeAndSize(const char* name, DWORD& type, DWORD& size) const;
+
     HKEY key = nullptr;
 };
