@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/InstallerCommandLine.h"
+#include "package/InstallerMessages.h"
 
 InstallerApp& CurrentInstaller()
 {
@@ -21,8 +22,9 @@ bool InstallerApp::Initialize()
     GetModuleFileNameA(instance, executablePath.ReserveBuffer(MAX_PATH), MAX_PATH);
     executablePath.CommitBuffer(-1);
 
-    if (const char* failure = package.Load(executablePath.Text())) {
-        ShowMessage(failure, MB_OK | MB_ICONEXCLAMATION);
+    const LoadFailure failure = package.Load(executablePath.Text());
+    if (failure != LoadFailure::None) {
+        ShowMessage(LoadFailureMessage(failure), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     RunWizard();

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "framework/String.h"
+#include "base/String.h"
 
 class CommandLineInfo;
 class HandleMap;
@@ -57,9 +57,6 @@ public:
     HandleMap* Handles() const { return handleMap; }
     int ExitCode() const { return exitCode; }
 
-    // Creation-hook state of the window framework.
-    HHOOK creationHook = nullptr;
-    Window* pendingWindow = nullptr;
     // The message last fetched by the message pump.
     MSG currentMessage = {};
 

@@ -1,7 +1,7 @@
 // CommandLineInfo: the framework's record of a parsed command line.
 #pragma once
 
-#include "framework/String.h"
+#include "base/String.h"
 
 // Filled argument by argument through ParseArgument; owns its strings.
 class CommandLineInfo {

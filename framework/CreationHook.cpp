@@ -1,37 +1,49 @@
 // The window-creation hook: arming, disarming and binding the pending object.
 #include "framework/CreationHook.h"
 
-#include "framework/Application.h"
 #include "framework/Window.h"
+
+namespace {
+
+// The hook procedure has no context of its own, so the one user-interface
+// thread's hook keeps its state here, where only these three functions see it.
+struct HookState {
+    HHOOK hook = nullptr;
+    Window* pendingWindow = nullptr;
+};
+
+HookState hookState;
+
+}  // namespace
 
 void ArmCreationHook(Window* window)
 {
-    Application* application = CurrentApplication();
-    if (application == nullptr)
-        return;
-    if (application->creationHook == nullptr)
-        application->creationHook = SetWindowsHookExA(WH_CBT, CreationHook, nullptr, GetCurrentThreadId());
-    application->pendingWindow = window;
+    if (hookState.hook == nullptr)
+        hookState.hook = SetWindowsHookExA(WH_CBT, CreationHook, nullptr, GetCurrentThreadId());
+    hookState.pendingWindow = window;
 }
 
 bool DisarmCreationHook()
 {
-    Application* application = CurrentApplication();
-    if (application != nullptr && application->creationHook != nullptr) {
-        UnhookWindowsHookEx(application->creationHook);
-        application->creationHook = nullptr;
+    if (hookState.hook != nullptr) {
+        UnhookWindowsHookEx(hookState.hook);
+        hookState.hook = nullptr;
     }
     return true;
 }
 
+bool IsCreationHookInstalled()
+{
+    return hookState.hook != nullptr;
+}
+
 LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    Application* application = CurrentApplication();
-    if (code == HCBT_CREATEWND && application->pendingWindow != nullptr) {
+    if (code == HCBT_CREATEWND && hookState.pendingWindow != nullptr) {
         // Cleared first, so that a window OnAttach might create is not bound to the same object.
-        Window* window = application->pendingWindow;
-        application->pendingWindow = nullptr;
+        Window* window = hookState.pendingWindow;
+        hookState.pendingWindow = nullptr;
         window->Subclass(reinterpret_cast<HWND>(wParam));
     }
-    return CallNextHookEx(application->creationHook, code, wParam, lParam);
+    return CallNextHookEx(hookState.hook, code, wParam, lParam);
 }

@@ -10,5 +10,7 @@ class Window;
 void ArmCreationHook(Window* window);
 // Removes the hook; the pending object stays until the next ArmCreationHook.
 bool DisarmCreationHook();
+// True while the hook is installed.
+bool IsCreationHookInstalled();
 // The hook itself: on HCBT_CREATEWND subclasses the pending object to the new window.
 LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);

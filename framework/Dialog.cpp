@@ -9,12 +9,10 @@ namespace {
 const DLGTEMPLATE* LoadTemplate(const char* name, HGLOBAL& resource)
 {
     HINSTANCE instance = InstanceHandle();
-    HRSRC found = FindResourceA(instance, name, MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+    HRSRC found = FindResourceA(instance, name, RT_DIALOG);
     resource = found != nullptr ? LoadResource(instance, found) : nullptr;
     return resource != nullptr ? static_cast<const DLGTEMPLATE*>(LockResource(resource)) : nullptr;
 }
-
-// Hidden, not activated, not moved: the window goes away without a flash.
 
 }  // namespace
 
@@ -91,11 +89,7 @@ void Dialog::EndDialog(int result)
 
 bool Dialog::OnInitDialog()
 {
-    if (HWND parent = GetParent(handle)) {
-        const LRESULT icon = SendMessageA(parent, WM_GETICON, ICON_SMALL, 0);
-        if (icon != 0)
-            Send(WM_SETICON, ICON_SMALL, icon);
-    }
+    TakeSmallIconFromParent();
     Center();
     return true;
 }

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "framework/String.h"
+#include "base/String.h"
 
 // True when path (wildcards allowed: the first match decides) names a file;
 // a folder never exists for this test.

@@ -5,6 +5,7 @@
 #include "framework/CreationHook.h"
 #include "framework/MessageRouting.h"
 #include "framework/PropertySheet.h"
+#include "framework/StringResource.h"
 
 namespace {
 
@@ -23,10 +24,6 @@ UINT CALLBACK PageCallback(HWND, UINT code, PROPSHEETPAGEA* record)
         return 0;
     }
 }
-
-// The sheet's Back and Next buttons.
-constexpr int BackButtonId = 0x3023;
-constexpr int NextButtonId = 0x3024;
 
 bool IsUsable(HWND button)
 {
@@ -47,7 +44,7 @@ PropertyPage::PropertyPage(UINT templateId, UINT captionId)
     pageRecord.lParam = reinterpret_cast<LPARAM>(this);
     pageRecord.pfnCallback = PageCallback;
     if (captionId != 0) {
-        title.LoadFromResource(captionId);
+        LoadStringResource(title, captionId);
         pageRecord.pszTitle = title.Text();
         pageRecord.dwFlags |= PSP_USETITLE;
     }
@@ -79,11 +76,11 @@ bool PropertyPage::OnNotify(NMHDR* header, WPARAM, LRESULT* result)
     case PSN_HELP:
         break;
     case PSN_WIZBACK:
-        if (IsUsable(GetDlgItem(sheet, BackButtonId)))
+        if (IsUsable(GetDlgItem(sheet, SheetBackButtonId)))
             *result = OnWizardBack();
         break;
     case PSN_WIZNEXT:
-        if (IsUsable(GetDlgItem(sheet, NextButtonId)))
+        if (IsUsable(GetDlgItem(sheet, SheetNextButtonId)))
             *result = OnWizardNext();
         break;
     case PSN_WIZFINISH:

@@ -9,7 +9,7 @@
 #include <cstddef>
 
 #include "framework/Dialog.h"
-#include "framework/String.h"
+#include "base/String.h"
 
 // Built on a numeric dialog template of the program. The page's window is
 // created by the platform the first time the page is shown and bound to this

@@ -6,12 +6,15 @@
 #include "framework/Application.h"
 #include "framework/CreationHook.h"
 #include "framework/PropertyPage.h"
+#include "framework/StringResource.h"
 
 // The record sizes the platform knows from its 32-bit days.
 static_assert(sizeof(void*) != 4 || (PageRecordSize == 48 && SheetHeaderSize == 52), "page or header record size");
 
 namespace {
 
+// The system uses the low four bits of a WM_SYSCOMMAND code itself.
+constexpr WPARAM SystemCommandMask = 0xFFF0;
 
 // Moves a wizard button left by its own width and 5 pixels, then enables and shows it.
 void ShiftLeft(HWND sheet, int id)
@@ -33,7 +36,7 @@ void ShiftLeft(HWND sheet, int id)
 
 PropertySheet::PropertySheet(UINT captionId, HWND owner, UINT startPage) : ownerWindow(owner)
 {
-    title.LoadFromResource(captionId);
+    LoadStringResource(title, captionId);
     header = {};
     header.dwSize = SheetHeaderSize;
     header.dwFlags = PSH_PROPSHEETPAGE;
@@ -127,7 +130,7 @@ LRESULT PropertySheet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return InitializeSheet(wParam, lParam);
     case WM_SYSCOMMAND:
         modalResult = IDCANCEL;
-        if ((wParam & 0xFFF0) == SC_CLOSE && modeless) {
+        if ((wParam & SystemCommandMask) == SC_CLOSE && modeless) {
             Send(WM_CLOSE);
             return 0;
         }
@@ -159,11 +162,7 @@ LRESULT PropertySheet::InitializeSheet(WPARAM wParam, LPARAM lParam)
         ShiftLeft(handle, SheetBackButtonId);
         ShiftLeft(handle, SheetNextButtonId);
     }
-    if (HWND parent = GetParent(handle)) {
-        const LRESULT icon = SendMessageA(parent, WM_GETICON, ICON_SMALL, 0);
-        if (icon != 0)
-            Send(WM_SETICON, ICON_SMALL, icon);
-    }
+    TakeSmallIconFromParent();
     if ((GetWindowLongPtrA(handle, GWL_STYLE) & WS_CHILD) == 0)
         Center();
     return OnInitDialog() ? TRUE : FALSE;
@@ -199,7 +198,7 @@ bool PropertySheet::OnCommand(WPARAM wParam, LPARAM lParam)
     HWND control = reinterpret_cast<HWND>(lParam);
     if (control != nullptr && HIWORD(wParam) == BN_CLICKED &&
         (SendMessageA(control, WM_GETDLGCODE, 0, 0) & (DLGC_BUTTON | DLGC_DEFPUSHBUTTON)) != 0) {
-        const LONG_PTR type = GetWindowLongPtrA(control, GWL_STYLE) & 0xF;
+        const LONG_PTR type = GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK;
         if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_USERBUTTON || type == BS_OWNERDRAW)
             modalResult = LOWORD(wParam);
     }

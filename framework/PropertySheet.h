@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "framework/String.h"
+#include "base/String.h"
 #include "framework/Window.h"
 
 class PropertyPage;

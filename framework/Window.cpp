@@ -5,7 +5,7 @@
 #include "framework/CreationHook.h"
 #include "framework/HandleMap.h"
 #include "framework/MessageRouting.h"
-#include "framework/String.h"
+#include "base/String.h"
 
 Window::~Window()
 {
@@ -103,8 +103,8 @@ bool Window::PreTranslate(MSG*)
 bool Window::FilterDialogInput(MSG* message)
 {
     const UINT number = message->message;
-    // Keyboard 0x100 to 0x108 and mouse 0x200 to 0x209, both inclusive.
-    const bool isKeyboard = number >= WM_KEYFIRST && number <= 0x0108;
+    // Keyboard and mouse messages, both ranges inclusive.
+    const bool isKeyboard = number >= WM_KEYFIRST && number <= ClassicKeyLastMessage;
     const bool isMouse = number >= WM_MOUSEFIRST && number <= WM_MBUTTONDBLCLK;
     if (!isKeyboard && !isMouse)
         return false;
@@ -199,6 +199,16 @@ bool Window::CreateFromTemplate(const DLGTEMPLATE* dialogTemplate, HWND parent)
     HWND created = CreateDialogIndirectParamA(InstanceHandle(), dialogTemplate, parent, DialogProcedure, 0);
     DisarmCreationHook();
     return created != nullptr;
+}
+
+void Window::TakeSmallIconFromParent()
+{
+    HWND parent = GetParent(handle);
+    if (parent == nullptr)
+        return;
+    const LRESULT icon = SendMessageA(parent, WM_GETICON, ICON_SMALL, 0);
+    if (icon != 0)
+        Send(WM_SETICON, ICON_SMALL, icon);
 }
 
 void Window::GetText(String& out) const

@@ -13,6 +13,9 @@ constexpr UINT IdleUpdateMessage = 0x0363;
 constexpr UINT WakeOnlyMessage = 0x036A;
 // The system's caret-blink timer message, which has no public name.
 constexpr UINT SystemTimerMessage = 0x0118;
+// The last keyboard message of the classic systems; newer headers move
+// WM_KEYLAST past WM_UNICHAR, which dialog input handling never took.
+constexpr UINT ClassicKeyLastMessage = 0x0108;
 
 // ModalLoop flags.
 constexpr DWORD ModalNoIdleMessage = 0x1;   // no WM_ENTERIDLE to the parent
@@ -109,6 +112,8 @@ protected:
     // ModalLoop for a modal dialog or sheet: shown once the queue is first
     // empty, and without idle messages to the owner when it has DS_NOIDLEMSG.
     int RunModalLoop();
+    // Gives the window its parent's small icon, when the parent has one.
+    void TakeSmallIconFromParent();
     // After a modal run: hides the window, enables the owner again when the
     // run had disabled it, and hands the activation back to it.
     void EndModalRun(HWND owner, bool ownerWasDisabled);

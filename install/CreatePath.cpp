@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "base/PathText.h"
 #include "framework/FileFinder.h"
 
 PathParts SplitPath(const char* path)
@@ -15,14 +16,11 @@ PathParts SplitPath(const char* path)
         parts.drive = String(path).Left(2);
         rest += 2;
     }
-    const char* lastSeparator = nullptr;
-    for (const char* p = rest; *p != '\0'; ++p)
-        if (*p == '\\' || *p == '/')
-            lastSeparator = p;
+    const int lastSeparator = FindLastSeparator(rest);
     const char* file = rest;
-    if (lastSeparator != nullptr) {
-        parts.folder = String(rest).Left(static_cast<int>(lastSeparator + 1 - rest));
-        file = lastSeparator + 1;
+    if (lastSeparator >= 0) {
+        parts.folder = String(rest).Left(lastSeparator + 1);
+        file = rest + lastSeparator + 1;
     }
     const char* dot = std::strrchr(file, '.');
     if (dot != nullptr) {

@@ -1,7 +1,7 @@
 // CreatePath and SplitPath: the folders of a destination path.
 #pragma once
 
-#include "framework/String.h"
+#include "base/String.h"
 
 // A path cut into drive ("C:" or empty), folder part (up to and including the
 // last backslash or slash), file name and extension (from the last dot of the

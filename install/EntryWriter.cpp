@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include "framework/StdioFile.h"
+#include "base/CopyStream.h"
+#include "base/StdioFile.h"
 #include "package/ArchiveReader.h"
-#include "package/PackHead.h"
 
 EntryOutcome WriteEntryToNewFile(const char* path, ArchiveReader& archive, char* buffer)
 {
@@ -19,20 +19,13 @@ EntryOutcome WriteEntryToNewFile(const char* path, ArchiveReader& archive, char*
         break;
     }
 
+    FileSink sink(file);
+    const CopyEnd end = CopyStream(archive, &sink, CopyToEnd, buffer).end;
     EntryOutcome outcome = EntryOutcome::Written;
-    for (;;) {
-        const int got = archive.Read(buffer, CopyChunkSize);
-        if (got == 0)
-            break;
-        if (got < 0) {
-            outcome = EntryOutcome::Damaged;
-            break;
-        }
-        if (file.Write(buffer, static_cast<size_t>(got)) != static_cast<size_t>(got)) {
-            outcome = EntryOutcome::WriteFailed;
-            break;
-        }
-    }
+    if (end == CopyEnd::ReadFailed)
+        outcome = EntryOutcome::Damaged;
+    else if (end == CopyEnd::WriteFailed)
+        outcome = EntryOutcome::WriteFailed;
     // The CRC is only checked for an entry read to its announced end, so an
     // entry cut short must be caught here.
     if (outcome == EntryOutcome::Written && !archive.IsEntryComplete())

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "base/CopyStream.h"
 #include "framework/FileFinder.h"
 #include "install/CreatePath.h"
 #include "install/EntryWriter.h"
@@ -15,7 +16,7 @@
 #include "install/PathVariables.h"
 #include "install/Settings.h"
 #include "package/ArchiveReader.h"
-#include "package/PackHead.h"
+#include "package/InstallerMessages.h"
 
 namespace {
 
@@ -37,7 +38,8 @@ void LogFormatted(ExtractionPage& page, const char* format, const char* path)
 class ExtractionRun {
 public:
     ExtractionRun(ExtractionPage& page, const StringList& patterns, String& themeFilePath)
-        : page(page), patterns(patterns), themeFilePath(themeFilePath), buffer(new char[CopyChunkSize])
+        : page(page), patterns(patterns), themeFilePath(themeFilePath), version(DetectWindowsVersion()),
+          buffer(new char[CopyChunkSize])
     {
     }
 
@@ -52,6 +54,8 @@ private:
     ExtractionPage& page;
     const StringList& patterns;
     String& themeFilePath;
+    // Decides which font list fonts are entered in.
+    const WindowsVersion version;
     std::unique_ptr<char[]> buffer;
     bool success = true;
     bool fontsRegistered = false;
@@ -78,7 +82,7 @@ bool ExtractionRun::Run(ArchiveReader& archive, const PathVariables& variables)
     page.SetProgressPosition(100);
     // Failures that do not end the loop must not hide a short archive.
     if (!endedByFailure && handled != count) {
-        page.AppendLog("Not all files were installed! The package might be corrupt!\n");
+        page.AppendLog(NotAllInstalledLine);
         success = false;
     }
     return success;
@@ -87,7 +91,7 @@ bool ExtractionRun::Run(ArchiveReader& archive, const PathVariables& variables)
 bool ExtractionRun::ExtractEntry(ArchiveReader& archive, const String& pattern, const PathVariables& variables)
 {
     if (!archive.OpenEntry()) {
-        LogFormatted(page, "Failed to open '%s' in package!\n", pattern.Text());
+        LogFormatted(page, EntryNotOpenedLine, pattern.Text());
         success = false;
         return false;
     }
@@ -95,7 +99,7 @@ bool ExtractionRun::ExtractEntry(ArchiveReader& archive, const String& pattern, 
     EntryOutcome outcome = EntryOutcome::Exists;
     switch (ExpandPathPattern(path, variables)) {
     case PathKind::Font:
-        outcome = RegisterFont(path.Text(), archive, buffer.get(), fontsRegistered);
+        outcome = RegisterFont(path.Text(), archive, buffer.get(), version, fontsRegistered);
         break;
     case PathKind::System:
         // No folders are created in the system's own folders.
@@ -145,7 +149,6 @@ bool ExtractFiles(ExtractionPage& page, const String& archivePath, const StringL
     page.SetProgressRange(0, 100);
     PathVariables variables;
     variables.Build(destination);
-    DetectWindowsVersion();
 
     bool success = false;
     ArchiveReader archive;

@@ -1,8 +1,8 @@
 // ExtractFiles: one run of the extraction engine over the package's archive copy.
 #pragma once
 
-#include "framework/String.h"
-#include "framework/StringList.h"
+#include "base/String.h"
+#include "base/StringList.h"
 
 class ExtractionPage;
 

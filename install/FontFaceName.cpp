@@ -4,24 +4,14 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "framework/StdioFile.h"
+#include "base/ByteOrder.h"
+#include "base/StdioFile.h"
 
 namespace {
 
 constexpr unsigned kMaximumTables = 40;
 constexpr uint16_t kMacintoshPlatform = 1;
 constexpr uint16_t kFullNameId = 4;
-
-uint16_t Big16(const unsigned char* bytes)
-{
-    return static_cast<uint16_t>(bytes[0] << 8 | bytes[1]);
-}
-
-uint32_t Big32(const unsigned char* bytes)
-{
-    return static_cast<uint32_t>(bytes[0]) << 24 | static_cast<uint32_t>(bytes[1]) << 16 |
-           static_cast<uint32_t>(bytes[2]) << 8 | bytes[3];
-}
 
 // Reads exactly count bytes at offset, or fails.
 bool ReadAt(StdioFile& file, uint64_t offset, void* buffer, size_t count)
@@ -43,7 +33,7 @@ bool ReadFontFaceName(const char* path, String& name)
     unsigned char offsetTable[12];
     if (!ReadAt(file, 0, offsetTable, sizeof offsetTable))
         return false;
-    const unsigned tableCount = Big16(offsetTable + 4);
+    const unsigned tableCount = GetBigEndian16(offsetTable + 4);
 
     // Only the first "name" record is ever looked at.
     uint32_t tableOffset = 0;
@@ -54,8 +44,8 @@ bool ReadFontFaceName(const char* path, String& name)
         if (!ReadAt(file, 12 + 16 * static_cast<uint64_t>(i), record, sizeof record))
             return false;
         if (record[0] == 'n' && record[1] == 'a' && record[2] == 'm' && record[3] == 'e') {
-            tableOffset = Big32(record + 8);
-            tableLength = Big32(record + 12);
+            tableOffset = GetBigEndian32(record + 8);
+            tableLength = GetBigEndian32(record + 12);
             found = true;
         }
     }
@@ -66,18 +56,18 @@ bool ReadFontFaceName(const char* path, String& name)
     unsigned char header[6];
     if (!ReadAt(file, tableOffset, header, sizeof header))
         return false;
-    const unsigned count = Big16(header + 2);
-    const unsigned stringOffset = Big16(header + 4);
+    const unsigned count = GetBigEndian16(header + 2);
+    const unsigned stringOffset = GetBigEndian16(header + 4);
 
     for (unsigned i = 0; i < count; ++i) {
         const uint64_t at = 6 + 12 * static_cast<uint64_t>(i);
         unsigned char record[12];
         if (at + sizeof record > tableLength || !ReadAt(file, tableOffset + at, record, sizeof record))
             return false;
-        if (Big16(record) != kMacintoshPlatform || Big16(record + 6) != kFullNameId)
+        if (GetBigEndian16(record) != kMacintoshPlatform || GetBigEndian16(record + 6) != kFullNameId)
             continue;
-        const unsigned length = Big16(record + 8);
-        const uint64_t start = static_cast<uint64_t>(stringOffset) + Big16(record + 10);
+        const unsigned length = GetBigEndian16(record + 8);
+        const uint64_t start = static_cast<uint64_t>(stringOffset) + GetBigEndian16(record + 10);
         if (start + length > tableLength)
             return false;
         String text;

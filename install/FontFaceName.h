@@ -1,7 +1,7 @@
 // ReadFontFaceName: the full font name of a TrueType or OpenType file.
 #pragma once
 
-#include "framework/String.h"
+#include "base/String.h"
 
 // The Macintosh-platform full name (name id 4) from the first "name" table,
 // as stored. False, with name unchanged, when the file has none; a damaged

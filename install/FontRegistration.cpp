@@ -3,18 +3,11 @@
 
 #include <windows.h>
 
-#include <cstring>
-
-#include "install/CreatePath.h"
+#include "base/Text.h"
 #include "framework/FileFinder.h"
+#include "install/CreatePath.h"
 #include "install/FontFaceName.h"
 #include "install/RegistryKey.h"
-
-namespace {
-
-WindowsVersion currentVersion = WindowsUnknown;
-
-}  // namespace
 
 WindowsVersion DetectWindowsVersion()
 {
@@ -22,20 +15,20 @@ WindowsVersion DetectWindowsVersion()
     ZeroMemory(&info, sizeof info);
     info.dwOSVersionInfoSize = sizeof info;  // 148
     if (!GetVersionExA(&info))
-        return currentVersion;
-    if (info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && info.dwMajorVersion == 4) {
-        currentVersion = info.dwMinorVersion == 0 ? Windows95 : info.dwMinorVersion < 90 ? Windows98 : WindowsMe;
-    } else if (info.dwPlatformId == VER_PLATFORM_WIN32_NT) {
+        return WindowsUnknown;
+    if (info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && info.dwMajorVersion == 4)
+        return info.dwMinorVersion == 0 ? Windows95 : info.dwMinorVersion < 90 ? Windows98 : WindowsMe;
+    if (info.dwPlatformId == VER_PLATFORM_WIN32_NT) {
         // Every NT system keeps its font list under the "Windows NT" key,
         // later ones included.
         if (info.dwMajorVersion == 4)
-            currentVersion = WindowsNT4;
-        else if (info.dwMajorVersion == 5)
-            currentVersion = Windows2000;
-        else if (info.dwMajorVersion >= 6)
-            currentVersion = WindowsNT6OrLater;
+            return WindowsNT4;
+        if (info.dwMajorVersion == 5)
+            return Windows2000;
+        if (info.dwMajorVersion >= 6)
+            return WindowsNT6OrLater;
     }
-    return currentVersion;
+    return WindowsUnknown;
 }
 
 const char* FontListKey(WindowsVersion version)
@@ -45,11 +38,12 @@ const char* FontListKey(WindowsVersion version)
     return "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Fonts";
 }
 
-EntryOutcome RegisterFont(const char* path, ArchiveReader& archive, char* buffer, bool& fontsRegistered)
+EntryOutcome RegisterFont(const char* path, ArchiveReader& archive, char* buffer, WindowsVersion version,
+                          bool& fontsRegistered)
 {
     const PathParts parts = SplitPath(path);
     const char* extension = parts.extension.Text();
-    if (FileExists(path) || (_stricmp(extension, ".ttf") != 0 && _stricmp(extension, ".otf") != 0))
+    if (FileExists(path) || (!EqualsNoCase(extension, ".ttf") && !EqualsNoCase(extension, ".otf")))
         return EntryOutcome::Exists;
 
     // A font that could not be written completely is neither recorded nor loaded.
@@ -64,7 +58,7 @@ EntryOutcome RegisterFont(const char* path, ArchiveReader& archive, char* buffer
     fileName.Format("%s%s", parts.name.Text(), extension);
 
     RegistryKey fonts;
-    if (fonts.Open(HKEY_LOCAL_MACHINE, FontListKey(currentVersion), false))
+    if (fonts.Open(HKEY_LOCAL_MACHINE, FontListKey(version), false))
         fonts.SetString(entryName.Text(), fileName.Text());
     fonts.Close();
     AddFontResourceA(path);

@@ -5,7 +5,7 @@
 
 class ArchiveReader;
 
-// The running system's family, refreshed at the start of every extraction run.
+// The running system's family, detected at the start of every extraction run.
 enum WindowsVersion {
     WindowsUnknown = 0,
     Windows95 = 1,
@@ -16,12 +16,15 @@ enum WindowsVersion {
     WindowsNT6OrLater = 6,
 };
 
+// WindowsUnknown when the system does not say or is of no known family.
 WindowsVersion DetectWindowsVersion();
 // The HKEY_LOCAL_MACHINE key that holds the font list on that system.
 const char* FontListKey(WindowsVersion version);
 
 // Writes a .ttf or .otf entry to its expanded path (never over an existing
-// file), enters it in the font list under its full name with " (TrueType)",
-// and loads it. Sets fontsRegistered when it did. Other extensions and
-// existing files are left alone (Exists, nothing written or logged).
-EntryOutcome RegisterFont(const char* path, ArchiveReader& archive, char* buffer, bool& fontsRegistered);
+// file), enters it in the font list of version under its full name with
+// " (TrueType)", and loads it. Sets fontsRegistered when it did. Other
+// extensions and existing files are left alone (Exists, nothing written or
+// logged).
+EntryOutcome RegisterFont(const char* path, ArchiveReader& archive, char* buffer, WindowsVersion version,
+                          bool& fontsRegistered);

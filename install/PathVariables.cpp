@@ -35,15 +35,26 @@ void PathVariables::Assign(const String& destination, const char* windowsFolder,
     fontDir.Format("%s\\fonts\\", windowsFolder);
 }
 
+const String& PathVariables::ValueOf(PathVariable variable) const
+{
+    switch (variable) {
+    case PathVariable::FontDir:
+        return fontDir;
+    case PathVariable::SysDir:
+        return sysDir;
+    case PathVariable::WinDir:
+        return winDir;
+    case PathVariable::ThemeDir:
+        break;
+    }
+    return themeDir;
+}
+
 PathKind ExpandPathPattern(String& path, const PathVariables& variables)
 {
-    if (path.ReplaceNoCase("%FontDir%", variables.fontDir.Text()) > 0)
-        return PathKind::Font;
-    if (path.ReplaceNoCase("%SysDir%", variables.sysDir.Text()) > 0)
-        return PathKind::System;
-    if (path.ReplaceNoCase("%WinDir%", variables.winDir.Text()) > 0)
-        return PathKind::System;
-    if (path.ReplaceNoCase("%ThemeDir%", variables.themeDir.Text()) > 0)
-        return PathKind::Theme;
+    for (const PathVariableName& entry : PathVariableNames) {
+        if (path.ReplaceNoCase(entry.name, variables.ValueOf(entry.variable).Text()) > 0)
+            return entry.kind;
+    }
     return PathKind::None;
 }

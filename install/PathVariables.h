@@ -1,10 +1,8 @@
 // PathVariables and ExpandPathPattern: the four destination variables and their expansion.
 #pragma once
 
-#include "framework/String.h"
-
-// What a pattern's first variable makes of its file.
-enum class PathKind { Font, System, Theme, None };
+#include "base/String.h"
+#include "package/PathPattern.h"
 
 // The values of %ThemeDir%, %WinDir%, %SysDir% and %FontDir%, built once per
 // extraction run; every non-empty value ends in a backslash.
@@ -13,6 +11,7 @@ struct PathVariables {
     void Build(const String& destination);
     // The same from given Windows and system folders, as the system returns them.
     void Assign(const String& destination, const char* windowsFolder, const char* systemFolder);
+    const String& ValueOf(PathVariable variable) const;
 
     String themeDir;
     String winDir;
@@ -21,6 +20,6 @@ struct PathVariables {
 };
 
 // Replaces, in place, every occurrence of the first variable found in the
-// order %FontDir%, %SysDir%, %WinDir%, %ThemeDir% (ASCII letters in any case)
-// and returns its kind; later variables stay literal text.
+// order of PathVariableNames (ASCII letters in any case) and returns its
+// kind; later variables stay literal text.
 PathKind ExpandPathPattern(String& path, const PathVariables& variables);

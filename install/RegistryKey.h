@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "framework/String.h"
+#include "base/String.h"
 
 // Owns one open key or none; opening always closes the key held before.
 class RegistryKey {

@@ -1,8 +1,7 @@
 // Settings: reads and writes under the theme manager's settings key.
 #include "install/Settings.h"
 
-#include <cstring>
-
+#include "base/Text.h"
 #include "install/RegistryKey.h"
 
 namespace {
@@ -54,5 +53,5 @@ bool ThemeFilesOpenWithThemeManager()
     if (!key.Open(HKEY_CLASSES_ROOT, ".theme", false, KEY_READ))
         return false;
     String program;
-    return key.QueryString("", program) && _stricmp(program.Text(), "Vistaloom") == 0;
+    return key.QueryString("", program) && EqualsNoCase(program.Text(), "Vistaloom");
 }

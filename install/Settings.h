@@ -1,7 +1,7 @@
 // Settings: the installer's two registry settings and the .theme association.
 #pragma once
 
-#include "framework/String.h"
+#include "base/String.h"
 
 class RegistryKey;
 

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "framework/String.h"
-#include "package/PackHead.h"
+#include "base/CopyStream.h"
+#include "base/String.h"
 
 // What the central directory says of one entry.
 struct ArchiveEntryInfo {
@@ -18,8 +18,8 @@ struct ArchiveEntryInfo {
 
 // Owns one unzip handle or none; the destructor closes the current entry and
 // the archive. Reading goes to the current entry, so the object is also the
-// EntryStream of that entry.
-class ArchiveReader : public EntryStream {
+// byte source of that entry.
+class ArchiveReader : public ByteSource {
 public:
     ArchiveReader() = default;
     ArchiveReader(const ArchiveReader&) = delete;

@@ -3,15 +3,16 @@
 
 #include <climits>
 
-#include "framework/StdioFile.h"
-#include "framework/String.h"
-#include "framework/StringList.h"
-#include "package/ByteOrder.h"
+#include "base/ByteOrder.h"
+#include "base/StdioFile.h"
+#include "base/String.h"
+#include "base/StringList.h"
+#include "base/Text.h"
 
 namespace {
 
 // Bytes delivered before the end of the entry or an error.
-unsigned ReadFull(EntryStream& stream, void* buffer, unsigned count)
+unsigned ReadFull(ByteSource& stream, void* buffer, unsigned count)
 {
     unsigned total = 0;
     while (total < count) {
@@ -24,7 +25,7 @@ unsigned ReadFull(EntryStream& stream, void* buffer, unsigned count)
 }
 
 // A length field; bytes that the entry cannot supply read as 0.
-uint32_t ReadLength(EntryStream& stream, bool* complete = nullptr)
+uint32_t ReadLength(ByteSource& stream, bool* complete = nullptr)
 {
     unsigned char bytes[4] = {0, 0, 0, 0};
     const unsigned got = ReadFull(stream, bytes, sizeof bytes);
@@ -33,30 +34,38 @@ uint32_t ReadLength(EntryStream& stream, bool* complete = nullptr)
     return GetLittleEndian32(bytes);
 }
 
-// Copies up to length bytes of the entry into target (null: only consumes
-// them), CopyChunkSize at a time, stopping early at the end of the entry.
-uint32_t CopyEntryBytes(EntryStream& stream, uint32_t length, StdioFile* target, char* buffer)
-{
-    uint32_t copied = 0;
-    uint32_t remaining = length;
-    while (remaining > 0) {
-        const unsigned request = remaining < CopyChunkSize ? remaining : CopyChunkSize;
-        const int got = stream.Read(buffer, request);
-        if (got <= 0)
-            break;
-        if (target != nullptr)
-            target->Write(buffer, static_cast<size_t>(got));
-        remaining -= static_cast<uint32_t>(got);
-        copied += static_cast<uint32_t>(got);
+// An image part's file. Its write results are not examined: the part's
+// bytes must be consumed whatever becomes of them, so that the parts after
+// it are read from the right place.
+class ImageFileSink : public ByteSink {
+public:
+    explicit ImageFileSink(StdioFile& file) : file(file) {}
+    bool Write(const void* data, unsigned count) override
+    {
+        file.Write(data, count);
+        return true;
     }
-    return copied;
+
+private:
+    StdioFile& file;
+};
+
+// Copies up to length bytes of the entry into target (null: only consumes
+// them), stopping early at the end of the entry.
+uint32_t CopyEntryBytes(ByteSource& stream, uint32_t length, StdioFile* target, char* buffer)
+{
+    if (target == nullptr)
+        return static_cast<uint32_t>(CopyStream(stream, nullptr, length, buffer).copied);
+    ImageFileSink sink(*target);
+    return static_cast<uint32_t>(CopyStream(stream, &sink, length, buffer).copied);
 }
 
 // A text of length characters plus its terminating zero, ending at the first
 // zero byte. The length field is not trusted: the buffer grows only with the
 // bytes that actually arrive, so a damaged length can neither reserve nor
 // write more than the entry holds. A text cut short keeps what was read.
-void ReadText(EntryStream& stream, uint32_t length, String& text)
+// Returns how many of the length characters arrived.
+uint32_t ReadText(ByteSource& stream, uint32_t length, String& text)
 {
     text = "";
     const uint64_t wanted = static_cast<uint64_t>(length) + 1;
@@ -76,6 +85,7 @@ void ReadText(EntryStream& stream, uint32_t length, String& text)
             break;
     }
     text.CommitBuffer(-1);
+    return static_cast<uint64_t>(stored) < length ? static_cast<uint32_t>(stored) : length;
 }
 
 void AppendLength(std::vector<unsigned char>& out, size_t length)
@@ -92,7 +102,16 @@ void AppendBytes(std::vector<unsigned char>& out, const std::string& bytes)
 
 }  // namespace
 
-bool ReadPackHead(EntryStream& stream, PackHeadImageSink& images, char* copyBuffer,
+bool IsPackHeadName(const char* name)
+{
+    return EqualsNoCase(name, PackHeadName);
+}
+
+void PackHeadImageSink::EndDescription(uint32_t, uint32_t)
+{
+}
+
+bool ReadPackHead(ByteSource& stream, PackHeadImageSink& images, char* copyBuffer,
                   PackHeadFields& fields, String& description, StringList& patterns)
 {
     unsigned char header[PackHeadHeaderSize] = {};
@@ -109,8 +128,10 @@ bool ReadPackHead(EntryStream& stream, PackHeadImageSink& images, char* copyBuff
         StdioFile* target = images.BeginImage(PackFlagSideImage, length);
         images.EndImage(PackFlagSideImage, CopyEntryBytes(stream, length, target, copyBuffer));
     }
-    if (fields.flags & PackFlagDescription)
-        ReadText(stream, ReadLength(stream), description);
+    if (fields.flags & PackFlagDescription) {
+        const uint32_t length = ReadLength(stream);
+        images.EndDescription(length, ReadText(stream, length, description));
+    }
     if (fields.flags & PackFlagPreview) {
         const uint32_t length = ReadLength(stream);
         StdioFile* target = images.BeginImage(PackFlagPreview, length);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/CopyStream.h"
+
 class StdioFile;
 class String;
 class StringList;
@@ -14,8 +16,6 @@ constexpr uint32_t PackHeadHeaderSize = 16;
 constexpr uint32_t PackFlagSideImage = 1;
 constexpr uint32_t PackFlagDescription = 2;
 constexpr uint32_t PackFlagPreview = 4;
-// Every copy moves at most this many bytes per read and write.
-constexpr unsigned CopyChunkSize = 32768;
 
 // The four header fields, as the reader leaves them: 0 where the entry did not
 // supply them.
@@ -26,16 +26,12 @@ struct PackHeadFields {
     uint32_t entrySize = 0;
 };
 
-// The data of one archive entry, read front to back.
-class EntryStream {
-public:
-    virtual ~EntryStream() = default;
-    // Bytes delivered (at most count), 0 at the end of the entry, negative on
-    // error. Readers ask again until they have what they need.
-    virtual int Read(void* buffer, unsigned count) = 0;
-};
+// True when an entry of this name is taken for PackHead: the loader compares
+// the name without regard to the case of ASCII letters.
+bool IsPackHeadName(const char* name);
 
-// Receives the two bitmap parts while PackHead is read.
+// Receives the optional parts' lengths, and the two bitmap parts, while
+// PackHead is read.
 class PackHeadImageSink {
 public:
     virtual ~PackHeadImageSink() = default;
@@ -44,6 +40,9 @@ public:
     virtual StdioFile* BeginImage(uint32_t flag, uint32_t announcedLength) = 0;
     // The part has been copied; copiedLength may fall short of the announcement.
     virtual void EndImage(uint32_t flag, uint32_t copiedLength) = 0;
+    // The description has been read: presentLength of its announced
+    // characters arrived.
+    virtual void EndDescription(uint32_t announcedLength, uint32_t presentLength);
 };
 
 // Reads PackHead from the current position of its entry: the header, the
@@ -52,7 +51,7 @@ public:
 // are absorbed: missing length bytes read as 0, a part cut short keeps what
 // arrived, and the path list stops at the first record without a full length.
 // copyBuffer holds CopyChunkSize bytes.
-bool ReadPackHead(EntryStream& stream, PackHeadImageSink& images, char* copyBuffer,
+bool ReadPackHead(ByteSource& stream, PackHeadImageSink& images, char* copyBuffer,
                   PackHeadFields& fields, String& description, StringList& patterns);
 
 // The pieces of PackHead that a writer provides; bitmaps are whole files.

@@ -1,20 +1,15 @@
-// PackageSources: pattern classification and the checks of patterns, bitmaps and description text.
+// PackageSources: the checks of bitmaps, description text and the writer's input files.
 #include "package/PackageSources.h"
 
 #include <cerrno>
 #include <cstring>
 
-#include "framework/StdioFile.h"
-#include "package/ByteOrder.h"
-#include "package/PackHead.h"
+#include "base/ByteOrder.h"
+#include "base/StdioFile.h"
+#include "base/Text.h"
 #include "package/PackageTrailer.h"
 
 namespace {
-
-// In the installer's test order.
-constexpr const char* kVariables[] = {"%FontDir%", "%SysDir%", "%WinDir%", "%ThemeDir%"};
-constexpr PatternKind kKinds[] = {PatternKind::Font, PatternKind::System, PatternKind::System,
-                                  PatternKind::Theme};
 
 // Lengths in PackHead are 32-bit.
 constexpr uint64_t kPartSizeLimit = 0xFFFFFFFFu;
@@ -27,35 +22,9 @@ constexpr uint32_t kRle4 = 2;
 constexpr uint32_t kBitFields = 3;
 constexpr uint32_t kAlphaBitFields = 6;
 
-char FoldAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
-bool MatchesAt(const std::string& text, size_t at, const char* word)
-{
-    const size_t length = std::strlen(word);
-    if (at + length > text.size())
-        return false;
-    for (size_t i = 0; i < length; ++i) {
-        if (FoldAscii(text[at + i]) != FoldAscii(word[i]))
-            return false;
-    }
-    return true;
-}
-
-bool Contains(const std::string& text, const char* word)
-{
-    for (size_t at = 0; at < text.size(); ++at) {
-        if (MatchesAt(text, at, word))
-            return true;
-    }
-    return false;
-}
-
 uint32_t Get16(const std::string& bytes, size_t at)
 {
-    return static_cast<unsigned char>(bytes[at]) | static_cast<uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8;
+    return GetLittleEndian16(reinterpret_cast<const unsigned char*>(bytes.data()) + at);
 }
 
 uint32_t Get32(const std::string& bytes, size_t at)
@@ -77,78 +46,7 @@ bool Fail(std::string& problem, const std::string& why)
     return false;
 }
 
-std::string Quoted(const std::string& text)
-{
-    return "'" + text + "'";
-}
-
-bool ReadWholeFile(const std::string& path, const char* what, std::string& bytes, std::string& error)
-{
-    StdioFile file;
-    uint64_t size = 0;
-    if (!OpenSourceFile(path, file, size, error))
-        return false;
-    if (size >= kPartSizeLimit)
-        return Fail(error, std::string(what) + " " + Quoted(path) + " is too large for a package");
-    bytes.resize(static_cast<size_t>(size));
-    if (size > 0 && file.Read(&bytes[0], bytes.size()) != bytes.size())
-        return Fail(error, "cannot read " + Quoted(path));
-    return true;
-}
-
 }  // namespace
-
-PatternKind ClassifyPattern(const std::string& pattern)
-{
-    for (size_t i = 0; i < sizeof kVariables / sizeof kVariables[0]; ++i) {
-        if (Contains(pattern, kVariables[i]))
-            return kKinds[i];
-    }
-    return PatternKind::None;
-}
-
-size_t LeadingVariableLength(const std::string& pattern)
-{
-    for (const char* variable : kVariables) {
-        if (MatchesAt(pattern, 0, variable))
-            return std::strlen(variable);
-    }
-    return 0;
-}
-
-std::string PatternProblem(const std::string& pattern)
-{
-    if (pattern.empty())
-        return "empty pattern";
-    if (pattern.size() >= PatternLengthLimit)
-        return "too long: " + std::to_string(pattern.size()) + " characters, a destination path holds at most " +
-               std::to_string(PatternLengthLimit - 1);
-    const PatternKind kind = ClassifyPattern(pattern);
-    if (kind == PatternKind::None)
-        return "no path variable (%ThemeDir%, %WinDir%, %SysDir% or %FontDir%): the installer skips it";
-    if (LeadingVariableLength(pattern) == 0)
-        return "does not start with its path variable";
-    const size_t lastSeparator = pattern.find_last_of("\\/");
-    const std::string name =
-        pattern.substr(lastSeparator == std::string::npos ? LeadingVariableLength(pattern) : lastSeparator + 1);
-    if (name.empty() || LeadingVariableLength(name) == name.size())
-        return "names a folder, not a file";
-    if (kind == PatternKind::Theme) {
-        // The installer makes a folder of a theme file's name when it has no
-        // extension, and then cannot write the file.
-        if (name.find('.') == std::string::npos)
-            return "theme file without an extension: the installer makes a folder of that name instead";
-        // Only backslashes separate the folders the installer creates.
-        if (pattern.find('/') != std::string::npos)
-            return "'/' in a theme path: the installer creates folders only at '\\'";
-    }
-    return std::string();
-}
-
-bool IsPackHeadName(const std::string& name)
-{
-    return name.size() == std::strlen(PackHeadName) && MatchesAt(name, 0, PackHeadName);
-}
 
 bool CheckBitmapFile(const std::string& bytes, BitmapFacts& facts, std::string& problem)
 {
@@ -240,7 +138,7 @@ bool OpenSourceFile(const std::string& path, StdioFile& file, uint64_t& size, st
         return Fail(error, "cannot open " + Quoted(path) + ": " + std::strerror(errno));
     char first;
     errno = 0;
-    if (file.Read(&first, 1) == 0 && std::ferror(file.Stream()))
+    if (file.Read(&first, 1) == 0 && file.HasError())
         return Fail(error, "cannot read " + Quoted(path) + ": " + std::strerror(errno));
     const int64_t end = file.Seek(0, SEEK_END);
     size = end > 0 ? static_cast<uint64_t>(end) : 0;
@@ -265,7 +163,7 @@ bool CheckStubFile(const std::string& path, std::string& error)
 
 bool ReadBitmapFile(const std::string& path, const char* what, std::string& bytes, std::string& error)
 {
-    if (!ReadWholeFile(path, what, bytes, error))
+    if (!ReadPartFile(path, what, bytes, error))
         return false;
     BitmapFacts facts;
     std::string problem;
@@ -278,9 +176,23 @@ bool ReadDescriptionFile(const std::string& path, std::string& text, std::string
 {
     std::string raw;
     std::string problem;
-    if (!ReadWholeFile(path, "description", raw, error))
+    if (!ReadPartFile(path, "description", raw, error))
         return false;
     if (!PrepareDescription(raw, text, problem))
         return Fail(error, "description " + Quoted(path) + " " + problem);
+    return true;
+}
+
+bool ReadPartFile(const std::string& path, const char* what, std::string& bytes, std::string& error)
+{
+    StdioFile file;
+    uint64_t size = 0;
+    if (!OpenSourceFile(path, file, size, error))
+        return false;
+    if (size >= kPartSizeLimit)
+        return Fail(error, std::string(what) + " " + Quoted(path) + " is too large for a package");
+    bytes.resize(static_cast<size_t>(size));
+    if (size > 0 && file.Read(&bytes[0], bytes.size()) != bytes.size())
+        return Fail(error, "cannot read " + Quoted(path));
     return true;
 }

@@ -1,4 +1,4 @@
-// PackageSources: checks on what goes into a package, shared by the writer and the inspector.
+// PackageSources: checks of the bitmaps, description and input files that go into a package.
 #pragma once
 
 #include <cstddef>
@@ -6,28 +6,6 @@
 #include <string>
 
 class StdioFile;
-
-// A pattern of this many characters or more cannot be a destination path:
-// the installer handles paths of up to 259 characters and a terminating zero.
-constexpr size_t PatternLengthLimit = 260;
-
-// What the installer makes of a pattern: the first variable found, tested in
-// the order %FontDir%, %SysDir%, %WinDir%, %ThemeDir%, decides.
-enum class PatternKind { Font, System, Theme, None };
-
-PatternKind ClassifyPattern(const std::string& pattern);
-
-// Length of the path variable the pattern starts with (ASCII letters in any
-// case), or 0 when it starts with none.
-size_t LeadingVariableLength(const std::string& pattern);
-
-// Why the installer would not put a file where the pattern says, in a few
-// words; empty when the pattern is sound.
-std::string PatternProblem(const std::string& pattern);
-
-// True when an entry of this name would be found as PackHead: the loader
-// compares the name without regard to the case of ASCII letters.
-bool IsPackHeadName(const std::string& name);
 
 // What the bitmap checks learned of a bitmap file.
 struct BitmapFacts {
@@ -55,6 +33,9 @@ bool OpenSourceFile(const std::string& path, StdioFile& file, uint64_t& size, st
 // The stub must be a program of its own that carries no package yet: a
 // package used as a stub would carry its old payload along unseen.
 bool CheckStubFile(const std::string& path, std::string& error);
+// A whole file that becomes a part of PackHead (at most 4 GB); what names
+// the part in the error.
+bool ReadPartFile(const std::string& path, const char* what, std::string& bytes, std::string& error);
 // A bitmap part, checked with CheckBitmapFile; what names the part.
 bool ReadBitmapFile(const std::string& path, const char* what, std::string& bytes, std::string& error);
 // The description part, its line ends made CR LF.

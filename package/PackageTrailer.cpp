@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "framework/StdioFile.h"
-#include "package/ByteOrder.h"
+#include "base/StdioFile.h"
+#include "base/ByteOrder.h"
 
 void PackageTrailer::Decode(const unsigned char* bytes)
 {

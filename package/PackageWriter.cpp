@@ -7,9 +7,13 @@
 #include <cerrno>
 #include <cstring>
 
-#include "framework/ScratchFile.h"
-#include "framework/StdioFile.h"
+#include "base/CopyStream.h"
+#include "base/PathText.h"
+#include "base/ScratchFile.h"
+#include "base/StdioFile.h"
+#include "base/Text.h"
 #include "package/PackageSources.h"
+#include "package/PathPattern.h"
 
 namespace {
 
@@ -21,15 +25,12 @@ constexpr uLong kVersionMadeBy = 0;
 constexpr size_t kFileLimit = 65534;
 // Offsets and lengths in the trailer, in PackHead and in a plain ZIP are 32-bit.
 constexpr uint64_t kSizeLimit = 0xFFFFFFFFu;
+// Work files beside the output are named after the tool that left them.
+constexpr char kScratchPrefix[] = "themepack";
 
 zipFile Zip(void* handle)
 {
     return static_cast<zipFile>(handle);
-}
-
-std::string Quoted(const std::string& text)
-{
-    return "'" + text + "'";
 }
 
 bool CheckFiles(const std::vector<PackageFile>& files, std::string& error)
@@ -45,7 +46,7 @@ bool CheckFiles(const std::vector<PackageFile>& files, std::string& error)
             return false;
         }
         // The loader finds PackHead by name, and the first match wins.
-        if (IsPackHeadName(EntryNameForPattern(file.pattern))) {
+        if (IsPackHeadName(EntryNameForPattern(file.pattern).c_str())) {
             error = "pattern " + Quoted(file.pattern) + ": its entry would be taken for the PackHead entry";
             return false;
         }
@@ -68,18 +69,15 @@ bool CopyInto(const std::string& sourcePath, StdioFile& target, uint64_t& copied
     if (!OpenSourceFile(sourcePath, source, size, error))
         return false;
     std::vector<char> buffer(CopyChunkSize);
-    copied = 0;
-    for (;;) {
-        const size_t got = source.Read(buffer.data(), buffer.size());
-        if (got == 0)
-            break;
-        if (target.Write(buffer.data(), got) != got) {
-            error = "cannot write the package: " + std::string(std::strerror(errno));
-            return false;
-        }
-        copied += got;
+    FileSource reader(source);
+    FileSink writer(target);
+    const CopyResult result = CopyStream(reader, &writer, CopyToEnd, buffer.data());
+    copied = result.copied;
+    if (result.end == CopyEnd::WriteFailed) {
+        error = "cannot write the package: " + std::string(std::strerror(errno));
+        return false;
     }
-    if (std::ferror(source.Stream())) {
+    if (result.end == CopyEnd::ReadFailed) {
         error = "cannot read " + Quoted(sourcePath);
         return false;
     }
@@ -89,12 +87,12 @@ bool CopyInto(const std::string& sourcePath, StdioFile& target, uint64_t& copied
 // The data of one entry on its way into the archive. minizip is given the
 // bytes raw, deflated here: its own deflate would mark text entries in the
 // internal attributes, which packages as written keep at 0.
-class EntryData {
+class EntryData : public ByteSink {
 public:
     EntryData(void* handle, bool deflate) : handle(handle), isDeflated(deflate) {}
     EntryData(const EntryData&) = delete;
     EntryData& operator=(const EntryData&) = delete;
-    ~EntryData()
+    ~EntryData() override
     {
         if (isStreamOpen)
             deflateEnd(&stream);
@@ -110,7 +108,7 @@ public:
         return isStreamOpen;
     }
 
-    bool Write(const void* data, size_t length)
+    bool Write(const void* data, unsigned length) override
     {
         crc = crc32(crc, static_cast<const Bytef*>(data), static_cast<uInt>(length));
         size += length;
@@ -206,15 +204,13 @@ bool ZipWriter::AddFile(const char* name, const char* sourcePath)
     if (!OpenEntry(name, true))
         return false;
     EntryData data(handle, true);
-    std::vector<char> buffer(CopyChunkSize);
     bool written = data.Start();
-    while (written) {
-        const size_t got = source.Read(buffer.data(), buffer.size());
-        if (got == 0)
-            break;
-        written = data.Write(buffer.data(), got);
+    if (written) {
+        std::vector<char> buffer(CopyChunkSize);
+        FileSource reader(source);
+        written = CopyStream(reader, &data, CopyToEnd, buffer.data()).end == CopyEnd::SourceEnded;
     }
-    written = written && !std::ferror(source.Stream()) && data.Finish();
+    written = written && data.Finish();
     return CloseEntry(written, data.Size(), data.Crc());
 }
 
@@ -226,7 +222,7 @@ bool ZipWriter::AddBytes(const char* name, const void* bytes, size_t size, bool 
     const char* next = static_cast<const char*>(bytes);
     bool written = data.Start();
     while (size > 0 && written) {
-        const size_t piece = size < CopyChunkSize ? size : CopyChunkSize;
+        const unsigned piece = size < CopyChunkSize ? static_cast<unsigned>(size) : CopyChunkSize;
         written = data.Write(next, piece);
         next += piece;
         size -= piece;
@@ -246,14 +242,14 @@ bool ZipWriter::Close()
 
 std::string EntryNameForPattern(const std::string& pattern)
 {
-    return pattern.substr(LeadingVariableLength(pattern));
+    return pattern.substr(LeadingVariableLength(pattern.c_str()));
 }
 
 bool AssemblePackage(const std::string& stubPath, const std::string& payloadPath, const std::string& outputPath,
                      PackageTrailer trailer, std::string& error)
 {
     ScratchFile package;
-    if (!package.Create(ScratchFile::FolderOf(outputPath))) {
+    if (!package.Create(FolderOf(outputPath), kScratchPrefix)) {
         error = "cannot create a file beside " + Quoted(outputPath);
         return false;
     }
@@ -318,7 +314,7 @@ bool WritePackage(const PackageRequest& request, std::string& error)
 
     // Declared before the writer, so the archive is closed before its file goes.
     ScratchFile payload;
-    if (!payload.Create(ScratchFile::FolderOf(request.outputPath))) {
+    if (!payload.Create(FolderOf(request.outputPath), kScratchPrefix)) {
         error = "cannot create a file beside " + Quoted(request.outputPath);
         return false;
     }

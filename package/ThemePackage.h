@@ -1,11 +1,13 @@
-// ThemePackage: the package as the loader leaves it, and the loader's reading steps.
+// ThemePackage: the package as the loader leaves it for the wizard and the extraction engine.
 #pragma once
 
 #include <cstdint>
 
+#include "base/ScratchFile.h"
+#include "base/String.h"
+#include "base/StringList.h"
 #include "framework/GdiObject.h"
-#include "framework/String.h"
-#include "framework/StringList.h"
+#include "package/PackageLoader.h"
 
 // Held by the application object for the whole process; filled once by Load.
 // Owns its strings, its pattern list, its side-image bitmap and, until
@@ -17,11 +19,10 @@ public:
     ThemePackage& operator=(const ThemePackage&) = delete;
     virtual ~ThemePackage() = default;
 
-    // Reads the package appended to the executable at executablePath: checks
-    // the trailer, copies the payload to a temporary archive and reads
-    // PackHead. Returns null on success, else the message for the user; a
-    // failure leaves no temporary file behind.
-    const char* Load(const char* executablePath);
+    // Reads the package appended to the executable at executablePath with
+    // LoadPackage and loads the side image. A failure leaves the object as it
+    // was and no temporary file behind.
+    LoadFailure Load(const char* executablePath);
     // Deletes the archive copy and the two image files, present or not.
     void DeleteTemporaryFiles();
 
@@ -38,4 +39,9 @@ public:
     String previewPath;
     StringList files;
     Bitmap sideImage;
+
+private:
+    ScratchFile archiveFile;
+    ScratchFile sideImageFile;
+    ScratchFile previewFile;
 };

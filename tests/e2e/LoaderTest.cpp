@@ -4,9 +4,10 @@
 #include <ostream>
 
 #include "tests/e2e/MessageBoxView.h"
-#include "tests/e2e/TestFiles.h"
 #include "tests/e2e/TestPackage.h"
 #include "tests/e2e/TestProcess.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/TestFolders.h"
 
 namespace {
 
@@ -33,11 +34,11 @@ PackHeadParts PartsFor(Package kind)
     parts.patterns = kPatterns;
     if (kind == Package::AllOptionalParts) {
         parts.hasSideImage = true;
-        parts.sideImage = SmallBitmapFile();
+        parts.sideImage = BitmapFile(2, 2);
         parts.hasDescription = true;
         parts.description = "A test theme.\r\nSecond line.";
         parts.hasPreview = true;
-        parts.preview = SmallBitmapFile();
+        parts.preview = BitmapFile(2, 2);
     }
     return parts;
 }
@@ -49,17 +50,19 @@ bool BuildPackage(Package kind, const std::string& output, std::string& error)
         error = "cannot copy " + kStubPath;
         return CopyFileA(kStubPath.c_str(), output.c_str(), FALSE) != FALSE;
     }
-    std::vector<ZipEntryData> entries = PackageEntries(PartsFor(kind));
+    std::vector<TestEntry> entries = PackageEntries(PartsFor(kind));
     if (kind == Package::ZipWithoutPackHead)
         entries.pop_back();
     if (kind == Package::HeaderSize15)
-        entries.back().bytes[0] = 15;  // low byte of the little-endian headerSize
+        entries.back().data[0] = 15;  // low byte of the little-endian headerSize
 
     std::string payload = std::string(2000, 'x') + "not an archive\r\n";
     const std::string zipPath = output + ".zip";
     if (kind != Package::PayloadNotZip) {
-        if (!WriteZipArchive(zipPath, entries, error))
+        if (!WriteArchive(zipPath, entries)) {
+            error = "cannot write " + zipPath;
             return false;
+        }
         if (!ReadFileBytes(zipPath, payload)) {
             error = "cannot read " + zipPath;
             return false;

@@ -2,41 +2,11 @@
 #include "tests/e2e/TestPackage.h"
 
 #include "package/PackageWriter.h"
-#include "tests/e2e/TestFiles.h"
+#include "tests/support/TestFiles.h"
 
-namespace {
-
-void PutLittleEndian(std::string& bytes, uint32_t value, unsigned width)
+std::vector<TestEntry> PackageEntries(const PackHeadParts& parts)
 {
-    for (unsigned i = 0; i < width; ++i)
-        bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-}  // namespace
-
-bool WriteZipArchive(const std::string& path, const std::vector<ZipEntryData>& entries, std::string& error)
-{
-    ZipWriter zip;
-    if (!zip.Create(path.c_str())) {
-        error = "cannot create " + path;
-        return false;
-    }
-    for (const ZipEntryData& entry : entries) {
-        if (!zip.AddBytes(entry.name.c_str(), entry.bytes.data(), entry.bytes.size())) {
-            error = "cannot add " + entry.name + " to " + path;
-            return false;
-        }
-    }
-    if (!zip.Close()) {
-        error = "cannot finish " + path;
-        return false;
-    }
-    return true;
-}
-
-std::vector<ZipEntryData> PackageEntries(const PackHeadParts& parts)
-{
-    std::vector<ZipEntryData> entries;
+    std::vector<TestEntry> entries;
     for (const std::string& pattern : parts.patterns)
         entries.push_back({EntryNameForPattern(pattern), "contents of " + pattern + "\r\n"});
     const std::vector<unsigned char> head = EncodePackHead(parts);
@@ -72,27 +42,4 @@ bool WriteRawPackage(const std::string& stubPath, const std::string& payload, co
         return false;
     }
     return true;
-}
-
-std::string SmallBitmapFile()
-{
-    // Two rows of two pixels, each row padded to four bytes.
-    const std::string pixels("\x00\x00\xFF\x00\xFF\x00\x00\x00\xFF\x00\x00\xFF\xFF\xFF\x00\x00", 16);
-    const uint32_t headersSize = 14 + 40;
-    std::string file = "BM";
-    PutLittleEndian(file, headersSize + static_cast<uint32_t>(pixels.size()), 4);
-    PutLittleEndian(file, 0, 4);            // reserved
-    PutLittleEndian(file, headersSize, 4);  // offset of the pixels
-    PutLittleEndian(file, 40, 4);           // BITMAPINFOHEADER
-    PutLittleEndian(file, 2, 4);            // width
-    PutLittleEndian(file, 2, 4);            // height, bottom-up
-    PutLittleEndian(file, 1, 2);            // planes
-    PutLittleEndian(file, 24, 2);           // bits per pixel
-    PutLittleEndian(file, 0, 4);            // BI_RGB
-    PutLittleEndian(file, static_cast<uint32_t>(pixels.size()), 4);
-    PutLittleEndian(file, 2835, 4);         // 72 dpi
-    PutLittleEndian(file, 2835, 4);
-    PutLittleEndian(file, 0, 4);
-    PutLittleEndian(file, 0, 4);
-    return file + pixels;
 }

@@ -6,20 +6,11 @@
 
 #include "package/PackHead.h"
 #include "package/PackageTrailer.h"
-
-// One archive entry given in memory.
-struct ZipEntryData {
-    std::string name;
-    std::string bytes;
-};
-
-// Writes a ZIP archive holding entries in this order, deflated as packages
-// are written. On failure, error says why.
-bool WriteZipArchive(const std::string& path, const std::vector<ZipEntryData>& entries, std::string& error);
+#include "tests/support/TestArchive.h"
 
 // The entries of a well-formed package: one per pattern (its data names the
 // pattern), then PackHead built from parts.
-std::vector<ZipEntryData> PackageEntries(const PackHeadParts& parts);
+std::vector<TestEntry> PackageEntries(const PackHeadParts& parts);
 
 // Packs stubPath with the payload bytes into outputPath as the packager does;
 // the payload is staged in a file beside outputPath first.
@@ -30,6 +21,3 @@ bool AssembleTestPackage(const std::string& stubPath, const std::string& payload
 // packager would never produce.
 bool WriteRawPackage(const std::string& stubPath, const std::string& payload, const PackageTrailer& trailer,
                      const std::string& outputPath, std::string& error);
-
-// A complete 2 by 2 pixel, 24-bit Windows bitmap file.
-std::string SmallBitmapFile();

@@ -3,7 +3,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/HandleMap.h"
-#include "framework/String.h"
+#include "base/String.h"
 #include "framework/Window.h"
 #include "tests/framework/FrameworkTestResource.h"
 #include "tests/framework/FrameworkTestSupport.h"

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/CreationHook.h"
 #include "framework/HandleMap.h"
 #include "framework/PropertyPage.h"
 #include "framework/PropertySheet.h"
@@ -272,7 +273,7 @@ TEST(PropertySheet, BackAndNextAnswersChooseThePage)
     }
     EXPECT_EQ(nullptr, wizard.Handle());
     EXPECT_TRUE(TheTestApplication().Handles()->IsEmpty());
-    EXPECT_EQ(nullptr, TheTestApplication().creationHook);
+    EXPECT_FALSE(IsCreationHookInstalled());
 }
 
 TEST(PropertySheet, FinishAndCancelEndTheRunWithTheirButtonIds)

@@ -1,6 +1,7 @@
 // Window objects bound to real windows: the creation hook, Subclass, and the end of every binding.
 #include <gtest/gtest.h>
 
+#include "framework/CreationHook.h"
 #include "framework/HandleMap.h"
 #include "framework/MessageRouting.h"
 #include "framework/Window.h"
@@ -46,7 +47,7 @@ TEST(WindowBinding, CreatedWindowIsInTheMapAtItsFirstMessage)
         << "first message 0x" << std::hex << window.firstMessage;
     EXPECT_TRUE(window.wasInMapAtFirstMessage);
     EXPECT_EQ(reinterpret_cast<LONG_PTR>(WindowProcedure), GetWindowLongPtrA(window.Handle(), GWLP_WNDPROC));
-    EXPECT_EQ(nullptr, TheTestApplication().creationHook) << "hook left installed after the creation";
+    EXPECT_FALSE(IsCreationHookInstalled()) << "hook left installed after the creation";
 }
 
 TEST(WindowBinding, SubclassOfBoundHandleFailsAndChangesNothing)

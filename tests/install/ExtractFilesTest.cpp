@@ -15,10 +15,12 @@ class Extraction : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Vistaloom");
-        RegDeleteTreeA(HKEY_CLASSES_ROOT, ".theme");
+        ResetInstallerRegistry();
+        ASSERT_TRUE(work.CreateTemporary());
+        ASSERT_TRUE(target.CreateTemporary());
+        destination = target.Path();
     }
-    void TearDown() override { SetUp(); }
+    void TearDown() override { ResetInstallerRegistry(); }
 
     bool Run(const std::vector<TestEntry>& entries, const std::vector<std::string>& patterns)
     {
@@ -51,7 +53,7 @@ protected:
 
     ScratchFolder work;
     ScratchFolder target;
-    std::string destination = target.Path();
+    std::string destination;
     RecordingPage page;
     String themeFilePath;
 };
@@ -64,9 +66,9 @@ TEST_F(Extraction, ThemeFilesLandByPositionWithTheirFoldersAndProgress)
     const std::string wallpaper(100000, 'w');
     ASSERT_TRUE(Run({{"whatever1", "[Theme]\r\n"}, {"whatever2", wallpaper}, {"whatever3", "RIFF", false}, kPackHead},
                     {"%ThemeDir%Blue.theme", "%ThemeDir%Blue\\Wallpaper.bmp", "%themedir%Blue\\Sounds\\Start.wav"}));
-    EXPECT_EQ(ReadWholeFile(target / "Blue.theme"), "[Theme]\r\n");
-    EXPECT_EQ(ReadWholeFile(target / "Blue\\Wallpaper.bmp"), wallpaper);
-    EXPECT_EQ(ReadWholeFile(target / "Blue\\Sounds\\Start.wav"), "RIFF");
+    EXPECT_EQ(ReadFileBytes(target / "Blue.theme"), "[Theme]\r\n");
+    EXPECT_EQ(ReadFileBytes(target / "Blue\\Wallpaper.bmp"), wallpaper);
+    EXPECT_EQ(ReadFileBytes(target / "Blue\\Sounds\\Start.wav"), "RIFF");
     EXPECT_TRUE(page.log.empty());
     EXPECT_EQ(page.positions, (std::vector<int>{33, 66, 100, 100}));
     EXPECT_EQ(page.statusTexts.front(), "Extracting files...");
@@ -78,10 +80,10 @@ TEST_F(Extraction, ThemeFilesLandByPositionWithTheirFoldersAndProgress)
 
 TEST_F(Extraction, ExistingThemeFileIsSkippedAndStillRemembered)
 {
-    ASSERT_TRUE(WriteWholeFile(target / "Blue.theme", "mine"));
+    ASSERT_TRUE(WriteFileBytes(target / "Blue.theme", "mine"));
     ASSERT_TRUE(Run({{"a", "theirs"}, {"b", "pic"}, kPackHead}, {"%ThemeDir%Blue.theme", "%ThemeDir%Blue.bmp"}));
-    EXPECT_EQ(ReadWholeFile(target / "Blue.theme"), "mine");
-    EXPECT_EQ(ReadWholeFile(target / "Blue.bmp"), "pic");
+    EXPECT_EQ(ReadFileBytes(target / "Blue.theme"), "mine");
+    EXPECT_EQ(ReadFileBytes(target / "Blue.bmp"), "pic");
     EXPECT_EQ(page.log, (std::vector<std::string>{"Skipping '" + (target / "Blue.theme") + "'. File already exists!\n"}));
     EXPECT_STREQ(themeFilePath.Text(), (target / "Blue.theme").c_str());
     ExpectFinishingState(true);
@@ -90,8 +92,8 @@ TEST_F(Extraction, ExistingThemeFileIsSkippedAndStillRemembered)
 TEST_F(Extraction, MorePatternsThanEntriesInstallsWhatIsThereAndFails)
 {
     EXPECT_FALSE(Run({{"a", "1"}, {"b", "2"}}, {"%ThemeDir%a.txt", "%ThemeDir%b.txt", "%ThemeDir%c.txt"}));
-    EXPECT_EQ(ReadWholeFile(target / "a.txt"), "1");
-    EXPECT_EQ(ReadWholeFile(target / "b.txt"), "2");
+    EXPECT_EQ(ReadFileBytes(target / "a.txt"), "1");
+    EXPECT_EQ(ReadFileBytes(target / "b.txt"), "2");
     EXPECT_EQ(page.log, (std::vector<std::string>{"Not all files were installed! The package might be corrupt!\n"}));
     EXPECT_EQ(page.positions, (std::vector<int>{33, 100}));
     EXPECT_EQ(page.check, -1) << "the check box is only prepared after success";
@@ -111,14 +113,14 @@ TEST_F(Extraction, DamagedEntryIsRemovedReportedAndTheRunGoesOn)
     const std::string payload(64, 'x');
     ASSERT_TRUE(WriteArchive(archive, {{"a", payload, false}, {"b", "good"}, kPackHead}));
     // Stored data follows the 30-byte local header and the one-letter name.
-    std::string bytes = ReadWholeFile(archive);
+    std::string bytes = ReadFileBytes(archive);
     ASSERT_EQ(bytes.substr(31, payload.size()), payload);
     bytes[40] = 'y';
-    ASSERT_TRUE(WriteWholeFile(archive, bytes));
+    ASSERT_TRUE(WriteFileBytes(archive, bytes));
 
     EXPECT_FALSE(RunOn(archive, {"%ThemeDir%a.bmp", "%ThemeDir%b.txt"}));
     EXPECT_EQ(GetFileAttributesA((target / "a.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(ReadWholeFile(target / "b.txt"), "good");
+    EXPECT_EQ(ReadFileBytes(target / "b.txt"), "good");
     EXPECT_EQ(page.log, (std::vector<std::string>{"Damaged file '%ThemeDir%a.bmp' in package!\n"}));
     ExpectFinishingState(false);
 }
@@ -129,12 +131,12 @@ TEST_F(Extraction, EntryCutShortIsDamagedNotInstalledWhole)
     ASSERT_TRUE(WriteArchive(archive, {{"a", std::string(64, 'x'), false}, kPackHead}));
     // Announce 100 bytes where 64 are stored, in the local header (offset 22)
     // and in the central directory (offset 24): the data then ends early.
-    std::string bytes = ReadWholeFile(archive);
+    std::string bytes = ReadFileBytes(archive);
     const size_t central = bytes.find("PK\x01\x02");
     ASSERT_NE(central, std::string::npos);
     bytes[22] = 100;
     bytes[central + 24] = 100;
-    ASSERT_TRUE(WriteWholeFile(archive, bytes));
+    ASSERT_TRUE(WriteFileBytes(archive, bytes));
 
     EXPECT_FALSE(RunOn(archive, {"%ThemeDir%a.bmp"}));
     EXPECT_EQ(GetFileAttributesA((target / "a.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -166,13 +168,13 @@ TEST_F(Extraction, DestinationThatCannotBeWrittenIsReportedAndTheRunGoesOn)
     ASSERT_TRUE(CreateDirectoryA((target / "Blue.bmp").c_str(), nullptr));
     EXPECT_FALSE(Run({{"a", "pic"}, {"b", "text"}, kPackHead}, {"%ThemeDir%Blue.bmp", "%ThemeDir%Blue.txt"}));
     EXPECT_EQ(page.log, (std::vector<std::string>{"Failed to write '" + (target / "Blue.bmp") + "'!\n"}));
-    EXPECT_EQ(ReadWholeFile(target / "Blue.txt"), "text");
+    EXPECT_EQ(ReadFileBytes(target / "Blue.txt"), "text");
     ExpectFinishingState(false);
 }
 
 TEST_F(Extraction, FolderThatCannotBeCreatedEndsTheRun)
 {
-    ASSERT_TRUE(WriteWholeFile(target / "Blue", "in the way"));
+    ASSERT_TRUE(WriteFileBytes(target / "Blue", "in the way"));
     EXPECT_FALSE(Run({{"a", "1"}, {"b", "2"}, kPackHead}, {"%ThemeDir%Blue\\a.txt", "%ThemeDir%b.txt"}));
     EXPECT_EQ(page.log, (std::vector<std::string>{"Failed to create path '" + (target / "Blue\\a.txt") + "'!\n"}));
     EXPECT_EQ(GetFileAttributesA((target / "b.txt").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -190,10 +192,7 @@ TEST_F(Extraction, MissingArchiveIsReportedAndNothingIsHandled)
 
 TEST_F(Extraction, EmptyPatternListSucceedsWithoutACheckBox)
 {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, ".theme", &key), ERROR_SUCCESS);
-    RegSetValueExA(key, "", 0, REG_SZ, reinterpret_cast<const BYTE*>("Vistaloom"), 10);
-    RegCloseKey(key);
+    ASSERT_TRUE(AssociateThemeFiles("Vistaloom"));
     EXPECT_TRUE(Run({kPackHead}, {}));
     EXPECT_EQ(page.positions, (std::vector<int>{100}));
     EXPECT_FALSE(page.checkBoxShown) << "no theme file was remembered";
@@ -202,14 +201,9 @@ TEST_F(Extraction, EmptyPatternListSucceedsWithoutACheckBox)
 
 TEST_F(Extraction, FirstThemePathHoldingDotTheIsRememberedAndOffered)
 {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, ".theme", &key), ERROR_SUCCESS);
-    RegSetValueExA(key, "", 0, REG_SZ, reinterpret_cast<const BYTE*>("Vistaloom"), 10);
-    RegCloseKey(key);
+    ASSERT_TRUE(AssociateThemeFiles("Vistaloom"));
     const DWORD off = 0;
-    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Vistaloom\\Settings", &key), ERROR_SUCCESS);
-    RegSetValueExA(key, "OpenThemeAfterUnPack", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&off), sizeof off);
-    RegCloseKey(key);
+    ASSERT_TRUE(StoreSettingsValue("OpenThemeAfterUnPack", REG_DWORD, &off, sizeof off));
 
     // The folder name itself holds ".the": the first theme pattern wins, whatever its type.
     destination += "Blue.Themes\\";
@@ -237,11 +231,11 @@ TEST_F(Extraction, WindowsAndSystemFilesAreWrittenOnceAndNeverReplaced)
     const std::string ini = std::string(windows) + "\\vltest-extract.ini";
     const std::string dll = std::string(system) + "\\vltest-extract.dat";
     DeleteFileA(ini.c_str());
-    ASSERT_TRUE(WriteWholeFile(dll, "kept"));
+    ASSERT_TRUE(WriteFileBytes(dll, "kept"));
 
     EXPECT_TRUE(Run({{"a", "[ini]"}, {"b", "new"}, kPackHead}, {"%WinDir%vltest-extract.ini", "%SysDir%vltest-extract.dat"}));
-    EXPECT_EQ(ReadWholeFile(ini), "[ini]");
-    EXPECT_EQ(ReadWholeFile(dll), "kept");
+    EXPECT_EQ(ReadFileBytes(ini), "[ini]");
+    EXPECT_EQ(ReadFileBytes(dll), "kept");
     EXPECT_TRUE(page.log.empty()) << "an existing system file is kept without a log line";
     ExpectFinishingState(true);
     DeleteFileA(ini.c_str());

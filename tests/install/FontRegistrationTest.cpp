@@ -73,8 +73,9 @@ class Fonts : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        font = ReadWholeFile(HostPath(kDejaVu));
+        font = ReadFileBytes(ToWindowsPath(kDejaVu));
         ASSERT_GT(font.size(), 1000u) << "fonts-dejavu-core provides " << kDejaVu;
+        ASSERT_TRUE(work.CreateTemporary());
         Cleanup();
     }
     void TearDown() override { Cleanup(); }
@@ -114,7 +115,7 @@ TEST_F(Fonts, TrueTypeFontIsWrittenListedUnderItsFullNameLoadedAndAnnouncedOnce)
 {
     FontChangeListener listener;
     EXPECT_TRUE(Run({{"a", font}, kPackHead}, {"%FontDir%vltest-sans.ttf"}));
-    EXPECT_EQ(ReadWholeFile(FontsFolder() + "vltest-sans.ttf"), font);
+    EXPECT_EQ(ReadFileBytes(FontsFolder() + "vltest-sans.ttf"), font);
     EXPECT_EQ(FontListValue("DejaVu Sans (TrueType)"), "vltest-sans.ttf");
     EXPECT_TRUE(page.log.empty());
     EXPECT_EQ(FontChangeListener::count, 1);
@@ -128,10 +129,10 @@ TEST_F(Fonts, OpenTypeFontIsListedAsTrueTypeToo)
 
 TEST_F(Fonts, ExistingFontOrOtherFileTypeIsLeftAlone)
 {
-    ASSERT_TRUE(WriteWholeFile(FontsFolder() + "vltest-sans.ttf", "mine"));
+    ASSERT_TRUE(WriteFileBytes(FontsFolder() + "vltest-sans.ttf", "mine"));
     FontChangeListener listener;
     EXPECT_TRUE(Run({{"a", font}, {"b", font}, kPackHead}, {"%FontDir%vltest-sans.ttf", "%FontDir%vltest-sans.fon"}));
-    EXPECT_EQ(ReadWholeFile(FontsFolder() + "vltest-sans.ttf"), "mine");
+    EXPECT_EQ(ReadFileBytes(FontsFolder() + "vltest-sans.ttf"), "mine");
     EXPECT_EQ(GetFileAttributesA((FontsFolder() + "vltest-sans.fon").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(FontListValue("DejaVu Sans (TrueType)"), "<missing>");
     EXPECT_TRUE(page.log.empty());
@@ -149,7 +150,7 @@ TEST_F(Fonts, RunThatFailsLaterKeepsTheFontButDoesNotBroadcast)
 TEST_F(Fonts, FullNameComesFromTheMacintoshNameRecord)
 {
     String name("unchanged");
-    ASSERT_TRUE(ReadFontFaceName(HostPath(kDejaVu).c_str(), name));
+    ASSERT_TRUE(ReadFontFaceName(ToWindowsPath(kDejaVu).c_str(), name));
     EXPECT_STREQ(name.Text(), "DejaVu Sans");
 }
 

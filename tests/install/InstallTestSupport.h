@@ -1,4 +1,4 @@
-// Test support for the installation engine: a recording page, scratch folders and archives.
+// Test support for the installation engine: a recording page and pattern lists; folders, files and archives come from tests/support.
 #pragma once
 
 #include <windows.h>
@@ -6,8 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "framework/StringList.h"
+#include "base/StringList.h"
 #include "install/ExtractionPage.h"
+#include "tests/support/TestArchive.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/TestFolders.h"
+#include "tests/support/TestRegistry.h"
 
 // Records every operation the engine asks of its page.
 class RecordingPage : public ExtractionPage {
@@ -43,39 +47,4 @@ public:
     int waitCursorPeak = 0;
 };
 
-// A new empty folder under the temporary folder, removed with all it holds
-// when the object goes.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    ~ScratchFolder();
-
-    // Ends in a backslash.
-    const std::string& Path() const { return path; }
-    std::string operator/(const std::string& name) const { return path + name; }
-
-private:
-    std::string path;
-};
-
-// One entry of a test archive.
-struct TestEntry {
-    std::string name;
-    std::string data;
-    bool deflate = true;
-};
-
-// Writes a ZIP archive of the entries in order to path; false on failure.
-bool WriteArchive(const std::string& path, const std::vector<TestEntry>& entries);
-
-std::string ReadWholeFile(const std::string& path);
-bool WriteWholeFile(const std::string& path, const std::string& data);
-bool IsFolder(const std::string& path);
-void RemoveTree(const std::string& path);
-
 void FillPatterns(StringList& list, const std::vector<std::string>& patterns);
-
-// The Windows path of a file of the Linux host (Wine maps / to Z:\).
-std::string HostPath(const char* unixPath);

@@ -69,6 +69,7 @@ TEST(PathVariables, BuildTakesTheSystemsOwnFolders)
 TEST(CreatePath, CreatesEveryMissingFolderOfAFilePath)
 {
     ScratchFolder scratch;
+    ASSERT_TRUE(scratch.CreateTemporary());
     ASSERT_TRUE(CreatePath((scratch / "Blue\\Sounds\\Start.wav").c_str()));
     EXPECT_TRUE(IsFolder(scratch / "Blue"));
     EXPECT_TRUE(IsFolder(scratch / "Blue\\Sounds"));
@@ -83,11 +84,12 @@ TEST(CreatePath, CreatesEveryMissingFolderOfAFilePath)
 TEST(CreatePath, FailsOnAFileInTheWayAndKeepsWhatItCreated)
 {
     ScratchFolder scratch;
+    ASSERT_TRUE(scratch.CreateTemporary());
     ASSERT_TRUE(CreatePath((scratch / "made\\x.txt").c_str()));
-    ASSERT_TRUE(WriteWholeFile(scratch / "made\\blocker", "file"));
+    ASSERT_TRUE(WriteFileBytes(scratch / "made\\blocker", "file"));
     EXPECT_FALSE(CreatePath((scratch / "made\\blocker\\inner\\a.txt").c_str()));
     EXPECT_TRUE(IsFolder(scratch / "made"));
-    EXPECT_EQ(ReadWholeFile(scratch / "made\\blocker"), "file");
+    EXPECT_EQ(ReadFileBytes(scratch / "made\\blocker"), "file");
 }
 
 TEST(CreatePath, SplitsDriveFolderNameAndExtension)

@@ -5,27 +5,19 @@
 
 #include "install/RegistryKey.h"
 #include "install/Settings.h"
+#include "tests/support/TestRegistry.h"
 
 namespace {
 
 // Removes the settings key and the .theme association before and after each test.
 class Settings : public ::testing::Test {
 protected:
-    void SetUp() override { Clean(); }
-    void TearDown() override { Clean(); }
-
-    static void Clean()
-    {
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Vistaloom");
-        RegDeleteTreeA(HKEY_CLASSES_ROOT, ".theme");
-    }
+    void SetUp() override { ResetInstallerRegistry(); }
+    void TearDown() override { ResetInstallerRegistry(); }
 
     static void StoreRaw(const char* name, DWORD type, const void* data, DWORD size)
     {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, SettingsKeyPath, &key), ERROR_SUCCESS);
-        RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-        RegCloseKey(key);
+        ASSERT_TRUE(StoreSettingsValue(name, type, data, size));
     }
 
     static void StoreText(const char* name, DWORD type, const char* text)
@@ -129,13 +121,10 @@ TEST_F(Settings, OpenThemeAfterUnpackDefaultsToOnAndIsStoredAsDword)
 TEST_F(Settings, ThemeAssociationMustNameTheThemeManagerInAnyCase)
 {
     EXPECT_FALSE(ThemeFilesOpenWithThemeManager()) << "no .theme key";
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, ".theme", &key), ERROR_SUCCESS);
-    RegSetValueExA(key, "", 0, REG_SZ, reinterpret_cast<const BYTE*>("VISTALOOM"), 10);
+    ASSERT_TRUE(AssociateThemeFiles("VISTALOOM"));
     EXPECT_TRUE(ThemeFilesOpenWithThemeManager());
-    RegSetValueExA(key, "", 0, REG_SZ, reinterpret_cast<const BYTE*>("themefile"), 10);
+    ASSERT_TRUE(AssociateThemeFiles("themefile"));
     EXPECT_FALSE(ThemeFilesOpenWithThemeManager());
-    RegCloseKey(key);
 }
 
 TEST_F(Settings, ReadsWithoutAnOpenKeyGiveEmptyResults)

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/StdioFile.h"
-#include "framework/String.h"
-#include "framework/StringList.h"
+#include "base/StdioFile.h"
+#include "base/String.h"
+#include "base/StringList.h"
 #include "tests/package/TempFile.h"
 
 namespace {
@@ -20,7 +20,7 @@ using Bytes = std::vector<unsigned char>;
 
 // An entry held in memory that delivers at most pieceSize bytes per read and
 // reports an error once errorAt bytes have been delivered.
-class MemoryStream : public EntryStream {
+class MemoryStream : public ByteSource {
 public:
     MemoryStream(Bytes bytes, size_t pieceSize, size_t errorAt = SIZE_MAX)
         : bytes(std::move(bytes)), pieceSize(pieceSize), errorAt(errorAt)

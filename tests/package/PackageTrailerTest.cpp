@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "framework/StdioFile.h"
+#include "base/StdioFile.h"
 #include "tests/package/TempFile.h"
 
 namespace {

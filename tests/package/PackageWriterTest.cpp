@@ -8,63 +8,19 @@
 #include <string>
 #include <vector>
 
-#include "framework/StdioFile.h"
-#include "framework/String.h"
-#include "framework/StringList.h"
+#include "base/StdioFile.h"
+#include "base/String.h"
+#include "base/StringList.h"
 #include "package/ArchiveReader.h"
 #include "package/PackHead.h"
 #include "package/PackageSources.h"
 #include "package/PackageWriter.h"
+#include "package/PathPattern.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-uint32_t U16(const std::string& bytes, size_t at)
-{
-    return static_cast<unsigned char>(bytes.at(at)) | static_cast<unsigned char>(bytes.at(at + 1)) << 8;
-}
-
-uint32_t U32(const std::string& bytes, size_t at)
-{
-    return U16(bytes, at) | U16(bytes, at + 2) << 16;
-}
-
-void Put32(std::string& bytes, size_t at, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes[at + i] = static_cast<char>(value >> (8 * i));
-}
-
-// A bottom-up bitmap file with a Windows 3 info header and no palette.
-std::string Bitmap(int width, int height, int bitCount)
-{
-    const uint32_t rowBytes = (static_cast<uint32_t>(width) * bitCount + 31) / 32 * 4;
-    std::string bytes(54, '\0');
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    Put32(bytes, 2, 54 + rowBytes * height);
-    Put32(bytes, 10, 54);
-    Put32(bytes, 14, 40);
-    Put32(bytes, 18, static_cast<uint32_t>(width));
-    Put32(bytes, 22, static_cast<uint32_t>(height));
-    bytes[26] = 1;
-    bytes[28] = static_cast<char>(bitCount);
-    for (uint32_t i = 0; i < rowBytes * height; ++i)
-        bytes.push_back(static_cast<char>(i * 7));
-    return bytes;
-}
 
 // Receives the bitmap parts into files of the test's folder.
 class FileSink : public PackHeadImageSink {
@@ -75,7 +31,7 @@ public:
         return files[flag].Open((folder + std::to_string(flag)).c_str(), "w+b") ? &files[flag] : nullptr;
     }
     void EndImage(uint32_t flag, uint32_t) override { files[flag].Close(); }
-    std::string Bytes(uint32_t flag) const { return ReadAll(folder + std::to_string(flag)); }
+    std::string Bytes(uint32_t flag) const { return ReadFileBytes(folder + std::to_string(flag)); }
 
 private:
     std::string folder;
@@ -99,18 +55,18 @@ protected:
     // A request whose every input exists and is sound.
     PackageRequest SoundRequest()
     {
-        WriteAll(Path("stub.exe"), "MZ" + std::string(3000, '\x90'));
-        WriteAll(Path("side.bmp"), Bitmap(8, 16, 24));
-        WriteAll(Path("preview.bmp"), Bitmap(5, 3, 32));
-        WriteAll(Path("description.txt"), "Blue sky.\nLine two\r\nLine three\rEnd");
+        WriteFileBytes(Path("stub.exe"), "MZ" + std::string(3000, '\x90'));
+        WriteFileBytes(Path("side.bmp"), BitmapFile(8, 16, 24));
+        WriteFileBytes(Path("preview.bmp"), BitmapFile(5, 3, 32));
+        WriteFileBytes(Path("description.txt"), "Blue sky.\nLine two\r\nLine three\rEnd");
         std::string wave;
         for (uint32_t i = 0, state = 1; i < 100000; ++i) {
             state = state * 1103515245u + 12345u;
             wave.push_back(static_cast<char>(i % 3 == 0 ? state >> 24 : 0));
         }
-        WriteAll(Path("blue.theme"), "[Theme]\r\nWallpaper=%ThemeDir%Blue.bmp\r\n");
-        WriteAll(Path("start.wav"), wave);
-        WriteAll(Path("blue.ttf"), "");
+        WriteFileBytes(Path("blue.theme"), "[Theme]\r\nWallpaper=%ThemeDir%Blue.bmp\r\n");
+        WriteFileBytes(Path("start.wav"), wave);
+        WriteFileBytes(Path("blue.ttf"), "");
         PackageRequest request;
         request.stubPath = Path("stub.exe");
         request.outputPath = Path("blue.exe");
@@ -131,8 +87,8 @@ TEST_F(PackageWriterTest, WrittenPackageReadsBackExactlyAsWritten)
     const PackageRequest request = SoundRequest();
     std::string error;
     ASSERT_TRUE(WritePackage(request, error)) << error;
-    const std::string package = ReadAll(request.outputPath);
-    const std::string stub = ReadAll(request.stubPath);
+    const std::string package = ReadFileBytes(request.outputPath);
+    const std::string stub = ReadFileBytes(request.stubPath);
 
     // Program image, payload, trailer, with nothing between them.
     ASSERT_GT(package.size(), stub.size() + PackageTrailerSize);
@@ -149,44 +105,44 @@ TEST_F(PackageWriterTest, WrittenPackageReadsBackExactlyAsWritten)
     // The raw ZIP records, every offset counted from the payload's first byte.
     const std::vector<std::string> names = {"Blue.theme", "Media\\Blue Start.wav", "blue.ttf", "PackHead"};
     const size_t end = payload.size() - 22;
-    ASSERT_EQ(U32(payload, end), 0x06054B50u) << "end record right at the end: no archive comment";
-    EXPECT_EQ(U16(payload, end + 10), names.size());
-    EXPECT_EQ(U16(payload, end + 20), 0u);
-    EXPECT_EQ(U32(payload, end + 16) + U32(payload, end + 12), end) << "central directory ends at the end record";
-    size_t central = U32(payload, end + 16);
+    ASSERT_EQ(GetField32(payload, end), 0x06054B50u) << "end record right at the end: no archive comment";
+    EXPECT_EQ(GetField16(payload, end + 10), names.size());
+    EXPECT_EQ(GetField16(payload, end + 20), 0u);
+    EXPECT_EQ(GetField32(payload, end + 16) + GetField32(payload, end + 12), end) << "central directory ends at the end record";
+    size_t central = GetField32(payload, end + 16);
     size_t nextLocal = 0;
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
-        ASSERT_EQ(U32(payload, central), 0x02014B50u);
-        EXPECT_EQ(U16(payload, central + 4), 0u) << "version made by";
-        EXPECT_EQ(U16(payload, central + 6), 20u) << "version needed";
-        EXPECT_EQ(U16(payload, central + 8), 2u) << "flags: bit 1 only";
-        EXPECT_EQ(U16(payload, central + 10), 8u) << "method";
-        EXPECT_EQ(U32(payload, central + 12), 0u) << "time and date";
-        EXPECT_EQ(U16(payload, central + 30), 0u) << "extra field";
-        EXPECT_EQ(U16(payload, central + 32), 0u) << "comment";
-        EXPECT_EQ(U32(payload, central + 34), 0u) << "disk and internal attributes";
-        EXPECT_EQ(U32(payload, central + 38), 0u) << "external attributes";
-        const size_t nameLength = U16(payload, central + 28);
+        ASSERT_EQ(GetField32(payload, central), 0x02014B50u);
+        EXPECT_EQ(GetField16(payload, central + 4), 0u) << "version made by";
+        EXPECT_EQ(GetField16(payload, central + 6), 20u) << "version needed";
+        EXPECT_EQ(GetField16(payload, central + 8), 2u) << "flags: bit 1 only";
+        EXPECT_EQ(GetField16(payload, central + 10), 8u) << "method";
+        EXPECT_EQ(GetField32(payload, central + 12), 0u) << "time and date";
+        EXPECT_EQ(GetField16(payload, central + 30), 0u) << "extra field";
+        EXPECT_EQ(GetField16(payload, central + 32), 0u) << "comment";
+        EXPECT_EQ(GetField32(payload, central + 34), 0u) << "disk and internal attributes";
+        EXPECT_EQ(GetField32(payload, central + 38), 0u) << "external attributes";
+        const size_t nameLength = GetField16(payload, central + 28);
         EXPECT_EQ(payload.substr(central + 46, nameLength), name);
         // Local headers follow each other directly: no data descriptors.
-        const size_t local = U32(payload, central + 42);
+        const size_t local = GetField32(payload, central + 42);
         ASSERT_EQ(local, nextLocal);
-        ASSERT_EQ(U32(payload, local), 0x04034B50u);
-        EXPECT_EQ(U16(payload, local + 4), 20u);
-        EXPECT_EQ(U16(payload, local + 6), 2u);
-        EXPECT_EQ(U16(payload, local + 8), 8u);
-        EXPECT_EQ(U32(payload, local + 10), 0u);
+        ASSERT_EQ(GetField32(payload, local), 0x04034B50u);
+        EXPECT_EQ(GetField16(payload, local + 4), 20u);
+        EXPECT_EQ(GetField16(payload, local + 6), 2u);
+        EXPECT_EQ(GetField16(payload, local + 8), 8u);
+        EXPECT_EQ(GetField32(payload, local + 10), 0u);
         EXPECT_EQ(payload.substr(local + 14, 12), payload.substr(central + 16, 12)) << "CRC and sizes";
-        EXPECT_EQ(U16(payload, local + 28), 0u);
+        EXPECT_EQ(GetField16(payload, local + 28), 0u);
         EXPECT_EQ(payload.substr(local + 30, nameLength), name);
-        nextLocal = local + 30 + nameLength + U32(payload, central + 20);
+        nextLocal = local + 30 + nameLength + GetField32(payload, central + 20);
         central += 46 + nameLength;
     }
-    EXPECT_EQ(nextLocal, U32(payload, end + 16));
+    EXPECT_EQ(nextLocal, GetField32(payload, end + 16));
 
     // The installer's reader gets the files back in pattern order, PackHead last.
-    WriteAll(Path("payload.zip"), payload);
+    WriteFileBytes(Path("payload.zip"), payload);
     ArchiveReader archive;
     ASSERT_TRUE(archive.Open(Path("payload.zip").c_str()));
     std::vector<char> buffer(CopyChunkSize);
@@ -203,7 +159,7 @@ TEST_F(PackageWriterTest, WrittenPackageReadsBackExactlyAsWritten)
             while ((got = archive.Read(buffer.data(), CopyChunkSize)) > 0)
                 data.append(buffer.data(), static_cast<size_t>(got));
             EXPECT_TRUE(archive.CloseEntry()) << "CRC";
-            EXPECT_EQ(data, ReadAll(request.files[index].sourcePath)) << names[index];
+            EXPECT_EQ(data, ReadFileBytes(request.files[index].sourcePath)) << names[index];
         }
     }
     EXPECT_EQ(index, names.size());
@@ -221,8 +177,8 @@ TEST_F(PackageWriterTest, WrittenPackageReadsBackExactlyAsWritten)
     EXPECT_EQ(fields.fileCount, 3);
     EXPECT_EQ(fields.flags, 7u);
     EXPECT_EQ(fields.entrySize, headInfo.uncompressedSize);
-    EXPECT_EQ(images.Bytes(PackFlagSideImage), ReadAll(request.sideImagePath));
-    EXPECT_EQ(images.Bytes(PackFlagPreview), ReadAll(request.previewPath));
+    EXPECT_EQ(images.Bytes(PackFlagSideImage), ReadFileBytes(request.sideImagePath));
+    EXPECT_EQ(images.Bytes(PackFlagPreview), ReadFileBytes(request.previewPath));
     EXPECT_STREQ(description.Text(), "Blue sky.\r\nLine two\r\nLine three\r\nEnd");
     ASSERT_EQ(patterns.Count(), 3);
     for (int i = 0; i < 3; ++i)
@@ -232,10 +188,10 @@ TEST_F(PackageWriterTest, WrittenPackageReadsBackExactlyAsWritten)
 TEST_F(PackageWriterTest, ExistingOutputIsReplacedWhole)
 {
     const PackageRequest request = SoundRequest();
-    WriteAll(request.outputPath, std::string(1000000, 'o'));
+    WriteFileBytes(request.outputPath, std::string(1000000, 'o'));
     std::string error;
     ASSERT_TRUE(WritePackage(request, error)) << error;
-    const std::string package = ReadAll(request.outputPath);
+    const std::string package = ReadFileBytes(request.outputPath);
     EXPECT_EQ(package.substr(0, 2), "MZ");
     EXPECT_LT(package.size(), 1000000u);
 }
@@ -282,9 +238,9 @@ TEST_F(PackageWriterTest, BadInputFailsWithItsReasonAndLeavesNothingBehind)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         PackageRequest request = SoundRequest();
-        WriteAll(Path("short.bmp"), Bitmap(5, 5, 24).substr(0, 100));
-        WriteAll(Path("zero.txt"), std::string("abc\0def", 7));
-        WriteAll(request.outputPath, "previous package");
+        WriteFileBytes(Path("short.bmp"), BitmapFile(5, 5, 24).substr(0, 100));
+        WriteFileBytes(Path("zero.txt"), std::string("abc\0def", 7));
+        WriteFileBytes(request.outputPath, "previous package");
         row.spoil(request, Folder());
         const size_t filesBefore = std::distance(fs::directory_iterator(folder), fs::directory_iterator());
 
@@ -294,7 +250,7 @@ TEST_F(PackageWriterTest, BadInputFailsWithItsReasonAndLeavesNothingBehind)
         for (size_t at = expected.find('@'); at != std::string::npos; at = expected.find('@'))
             expected.replace(at, 1, Folder());
         EXPECT_NE(error.find(expected), std::string::npos) << error;
-        EXPECT_EQ(ReadAll(request.outputPath), "previous package");
+        EXPECT_EQ(ReadFileBytes(request.outputPath), "previous package");
         EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), filesBefore)
             << "no work file left";
     }
@@ -349,11 +305,11 @@ TEST(PackageSourcesTest, DescriptionLinesEndInCrLf)
 
 TEST(PackageSourcesTest, BitmapFilesAreCheckedBeforeTheyArePacked)
 {
-    const std::string good = Bitmap(7, 3, 24);
+    const std::string good = BitmapFile(7, 3, 24);
     std::string core = "BM" + std::string(24, '\0');
-    Put32(core, 2, 26 + 4);
-    Put32(core, 10, 26);
-    Put32(core, 14, 12);
+    PutField32(core, 2, 26 + 4);
+    PutField32(core, 10, 26);
+    PutField32(core, 14, 12);
     core[18] = 1;  // 1 x 1, one plane, 24 bits: one padded row of 4 bytes
     core[20] = 1;
     core[22] = 1;
@@ -361,7 +317,7 @@ TEST(PackageSourcesTest, BitmapFilesAreCheckedBeforeTheyArePacked)
     core += std::string(4, '\xff');
     const auto with = [&good](size_t at, uint32_t value) {
         std::string bytes = good;
-        Put32(bytes, at, value);
+        PutField32(bytes, at, value);
         return bytes;
     };
     const struct {

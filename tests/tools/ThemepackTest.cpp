@@ -12,43 +12,11 @@
 
 #include "package/PackHead.h"
 #include "package/PackageWriter.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const fs::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-void Put32(std::string& bytes, size_t at, uint32_t value)
-{
-    for (size_t i = 0; i < 4; ++i)
-        bytes[at + i] = static_cast<char>(value >> (8 * i));
-}
-
-std::string Bitmap(int width, int height)
-{
-    const uint32_t pixels = (static_cast<uint32_t>(width) * 24 + 31) / 32 * 4 * height;
-    std::string bytes(54 + pixels, '\0');
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    Put32(bytes, 2, static_cast<uint32_t>(bytes.size()));
-    Put32(bytes, 10, 54);
-    Put32(bytes, 14, 40);
-    Put32(bytes, 18, static_cast<uint32_t>(width));
-    Put32(bytes, 22, static_cast<uint32_t>(height));
-    bytes[26] = 1;
-    bytes[28] = 24;
-    return bytes;
-}
 
 struct Entry {
     std::string name;
@@ -70,12 +38,12 @@ public:
                  (std::string("themepack_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder);
         fs::create_directories(folder);
-        WriteAll(folder / "stub.exe", "MZ" + std::string(2046, '\x90'));
-        WriteAll(folder / "side.bmp", Bitmap(8, 16));
-        WriteAll(folder / "preview.bmp", Bitmap(12, 9));
-        WriteAll(folder / "about.txt", "Deep blue.\nSecond line.\n");
-        WriteAll(folder / "blue.theme", "[Theme]\r\nWallpaper=%ThemeDir%Blue.bmp\r\n");
-        WriteAll(folder / "wall.bmp", Bitmap(32, 32));
+        WriteFileBytes(folder / "stub.exe", "MZ" + std::string(2046, '\x90'));
+        WriteFileBytes(folder / "side.bmp", BitmapFile(8, 16));
+        WriteFileBytes(folder / "preview.bmp", BitmapFile(12, 9));
+        WriteFileBytes(folder / "about.txt", "Deep blue.\nSecond line.\n");
+        WriteFileBytes(folder / "blue.theme", "[Theme]\r\nWallpaper=%ThemeDir%Blue.bmp\r\n");
+        WriteFileBytes(folder / "wall.bmp", BitmapFile(32, 32));
     }
     void TearDown() override { fs::remove_all(folder); }
 
@@ -87,8 +55,8 @@ public:
         const int raw = std::system(command.c_str());
         CommandResult run;
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = ReadAll(folder / "out.txt");
-        run.err = ReadAll(folder / "err.txt");
+        run.out = ReadFileBytes(folder / "out.txt");
+        run.err = ReadFileBytes(folder / "err.txt");
         return run;
     }
 
@@ -105,9 +73,9 @@ public:
                                     (folder / "broken.exe").string(), PackageTrailer(), error))
             << error;
         if (spoil) {
-            std::string bytes = ReadAll(folder / "broken.exe");
+            std::string bytes = ReadFileBytes(folder / "broken.exe");
             spoil(bytes);
-            WriteAll(folder / "broken.exe", bytes);
+            WriteFileBytes(folder / "broken.exe", bytes);
         }
     }
 
@@ -190,13 +158,13 @@ TEST_F(ThemepackTest, InspectGivesTheInstallersVerdictAndWarnings)
         {"trailerSize 24",
          [&](const ThemepackTest& t) {
              t.BuildPackage({{"Blue.theme", theme}, {"PackHead", Head({two[0]})}},
-                            [](std::string& b) { Put32(b, b.size() - 20, 24); });
+                            [](std::string& b) { PutField32(b, b.size() - 20, 24); });
          },
          1, {"  trailerSize    24\n", "Verdict: Not a valid theme package!\n"}},
         {"no trailer at all",
-         [](const ThemepackTest& t) { WriteAll(t.folder / "broken.exe", "MZ" + std::string(100, '\0')); }, 1,
+         [](const ThemepackTest& t) { WriteFileBytes(t.folder / "broken.exe", "MZ" + std::string(100, '\0')); }, 1,
          {"  magic          0x00000000 (wrong)\n", "Verdict: Not a valid theme package!\n"}},
-        {"shorter than a trailer", [](const ThemepackTest& t) { WriteAll(t.folder / "broken.exe", "MZ"); }, 1,
+        {"shorter than a trailer", [](const ThemepackTest& t) { WriteFileBytes(t.folder / "broken.exe", "MZ"); }, 1,
          {"the file is shorter than the 20-byte trailer", "Verdict: Not a valid theme package!\n"}},
         {"payload not a ZIP archive",
          [&](const ThemepackTest& t) {
@@ -286,7 +254,7 @@ TEST_F(ThemepackTest, InspectGivesTheInstallersVerdictAndWarnings)
 
 TEST_F(ThemepackTest, BadCommandLinesFailWithOneLineAndKeepTheOldPackage)
 {
-    WriteAll(folder / "zero.txt", std::string("ab\0c", 4));
+    WriteFileBytes(folder / "zero.txt", std::string("ab\0c", 4));
     const std::string longPattern = "%ThemeDir%" + std::string(246, 'a') + ".bmp";
     const struct {
         std::string arguments;
@@ -326,12 +294,12 @@ TEST_F(ThemepackTest, BadCommandLinesFailWithOneLineAndKeepTheOldPackage)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.arguments);
-        WriteAll(folder / "out.exe", "older package");
+        WriteFileBytes(folder / "out.exe", "older package");
         const CommandResult run = Themepack(row.arguments);
         EXPECT_EQ(run.status, row.status);
         EXPECT_EQ(run.err, "themepack: " + row.error + "\n");
         EXPECT_EQ(run.out, "");
-        EXPECT_EQ(ReadAll(folder / "out.exe"), "older package");
+        EXPECT_EQ(ReadFileBytes(folder / "out.exe"), "older package");
     }
     EXPECT_FALSE(fs::exists(folder / "missing.wav"));
 }

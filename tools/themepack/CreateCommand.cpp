@@ -1,7 +1,7 @@
 // themepack create: reads the command line into a package request and writes the package.
 #include <cstring>
 
-#include "framework/StdioFile.h"
+#include "base/StdioFile.h"
 #include "package/PackageWriter.h"
 #include "tools/themepack/Commands.h"
 

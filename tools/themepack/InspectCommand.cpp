@@ -2,6 +2,7 @@
 #include <cinttypes>
 #include <cstring>
 
+#include "package/InstallerMessages.h"
 #include "package/PackHead.h"
 #include "package/PackageSources.h"
 #include "tools/themepack/Commands.h"
@@ -24,23 +25,23 @@ const char* MethodName(uint32_t method)
 void PrintTrailer(const PackageReport& report)
 {
     std::printf("Trailer\n");
-    if (report.trailerBytesRead < PackageTrailerSize) {
+    if (report.fileSize < PackageTrailerSize) {
         std::printf("  the file is shorter than the 20-byte trailer\n");
         return;
     }
-    const PackageTrailer& trailer = report.trailer;
+    const PackageTrailer& trailer = report.load.trailer;
     std::printf("  trailerSize    %" PRIu32 "\n", trailer.trailerSize);
     std::printf("  magic          0x%08" PRIX32 "%s\n", trailer.magic,
                 trailer.magic == PackageTrailerMagic ? "" : " (wrong)");
     std::printf("  formatVersion  %" PRIu32 "\n", trailer.formatVersion);
     std::printf("  payloadOffset  %" PRIu32 "\n", trailer.payloadOffset);
     std::printf("  payloadLength  %" PRIu32 "\n", trailer.payloadLength);
-    if (!report.hasTrailer)
+    if (!report.HasTrailer())
         return;
     const uint64_t end = static_cast<uint64_t>(trailer.payloadOffset) + trailer.payloadLength;
     if (end > report.fileSize)
         std::printf("  layout         the payload runs past the end of the file: %" PRIu64 " bytes copied\n",
-                    report.payloadBytesCopied);
+                    report.load.payloadBytesCopied);
     else if (end + PackageTrailerSize == report.fileSize)
         std::printf("  layout         as written: program image, payload, trailer\n");
     else
@@ -48,17 +49,17 @@ void PrintTrailer(const PackageReport& report)
                     report.fileSize - PackageTrailerSize - end);
 }
 
-void PrintBitmapPart(const char* name, const ReportedPart& part)
+void PrintBitmapPart(const char* name, const LoadedPart& part, const std::string& bytes)
 {
     if (!part.isAnnounced) {
         std::printf("  %-14s none\n", name);
         return;
     }
-    std::printf("  %-14s %" PRIu32 " bytes announced, %" PRIu64 " present", name, part.announcedLength,
+    std::printf("  %-14s %" PRIu32 " bytes announced, %" PRIu32 " present", name, part.announcedLength,
                 part.presentLength);
     BitmapFacts facts;
     std::string problem;
-    if (CheckBitmapFile(part.bytes, facts, problem))
+    if (CheckBitmapFile(bytes, facts, problem))
         std::printf(": bitmap %" PRId32 " x %" PRId32 ", %" PRIu32 " bits per pixel\n", facts.width,
                     facts.height < 0 ? -facts.height : facts.height, facts.bitCount);
     else
@@ -67,11 +68,11 @@ void PrintBitmapPart(const char* name, const ReportedPart& part)
 
 void PrintPackHead(const PackageReport& report)
 {
-    const PackHeadFields& fields = report.fields;
+    const PackHeadFields& fields = report.load.fields;
     std::printf("PackHead (entry %d, %" PRIu64 " bytes)\n", report.packHeadIndex, report.packHeadSize);
     std::printf("  headerSize     %" PRIu32 "%s\n", fields.headerSize,
                 fields.headerSize == PackHeadHeaderSize ? "" : " (must be 16)");
-    if (!report.hasHeader)
+    if (fields.headerSize != PackHeadHeaderSize)
         return;
     std::printf("  fileCount      %" PRId32 "\n", fields.fileCount);
     std::printf("  flags          0x%08" PRIX32 " (", fields.flags);
@@ -90,27 +91,29 @@ void PrintPackHead(const PackageReport& report)
     std::printf(")\n");
     std::printf("  entrySize      %" PRIu32 "%s\n", fields.entrySize,
                 fields.entrySize == report.packHeadSize ? "" : " (differs from the entry; not used)");
-    PrintBitmapPart("side image", report.sideImage);
-    const ReportedPart& description = report.description;
+    const PackageLoad& load = report.load;
+    PrintBitmapPart("side image", load.sideImagePart, report.sideImageBytes);
+    const LoadedPart& description = load.descriptionPart;
     if (description.isAnnounced)
-        std::printf("  %-14s %" PRIu32 " characters announced, %" PRIu64 " present\n", "description",
+        std::printf("  %-14s %" PRIu32 " characters announced, %" PRIu32 " present\n", "description",
                     description.announcedLength, description.presentLength);
     else
         std::printf("  %-14s none\n", "description");
-    PrintBitmapPart("preview", report.preview);
+    PrintBitmapPart("preview", load.previewPart, report.previewBytes);
 
     // The text as the description page shows it, one line per line.
-    if (!description.bytes.empty()) {
+    const std::string text(load.description.Text(), static_cast<size_t>(load.description.Length()));
+    if (!text.empty()) {
         std::printf("Description\n");
         size_t start = 0;
-        while (start < description.bytes.size()) {
-            size_t end = description.bytes.find('\n', start);
+        while (start < text.size()) {
+            size_t end = text.find('\n', start);
             if (end == std::string::npos)
-                end = description.bytes.size();
+                end = text.size();
             size_t length = end - start;
-            if (length > 0 && description.bytes[start + length - 1] == '\r')
+            if (length > 0 && text[start + length - 1] == '\r')
                 --length;
-            std::printf("  | %.*s\n", static_cast<int>(length), description.bytes.c_str() + start);
+            std::printf("  | %.*s\n", static_cast<int>(length), text.c_str() + start);
             start = end + 1;
         }
     }
@@ -118,9 +121,10 @@ void PrintPackHead(const PackageReport& report)
 
 void PrintFiles(const PackageReport& report)
 {
-    std::printf("Files (%d patterns, paired with the entries by position)\n", report.patterns.Count());
-    for (int i = 0; i < report.patterns.Count(); ++i) {
-        std::printf("  %d  %s\n", i, report.patterns[i].Text());
+    const StringList& patterns = report.load.patterns;
+    std::printf("Files (%d patterns, paired with the entries by position)\n", patterns.Count());
+    for (int i = 0; i < patterns.Count(); ++i) {
+        std::printf("  %d  %s\n", i, patterns[i].Text());
         if (static_cast<size_t>(i) >= report.entries.size()) {
             std::printf("       no entry\n");
             continue;
@@ -155,17 +159,17 @@ int RunInspect(int argc, char** argv)
 
     std::printf("Package %s, %" PRIu64 " bytes\n", path.c_str(), report.fileSize);
     PrintTrailer(report);
-    if (report.hasTrailer) {
-        if (report.isArchive)
+    if (report.HasTrailer()) {
+        if (report.IsArchive())
             std::printf("Archive: %zu entries\n", report.entries.size());
         else
             std::printf("Archive: the payload is not a readable ZIP archive\n");
     }
-    if (report.isArchive && report.packHeadIndex < 0)
+    if (report.IsArchive() && report.packHeadIndex < 0)
         std::printf("PackHead: no such entry\n");
     if (report.packHeadIndex >= 0)
         PrintPackHead(report);
-    if (report.hasHeader)
+    if (report.HasHeader())
         PrintFiles(report);
 
     const std::vector<std::string> problems = FindInstallProblems(report);
@@ -174,8 +178,8 @@ int RunInspect(int argc, char** argv)
         for (const std::string& problem : problems)
             std::printf("  - %s\n", problem.c_str());
     }
-    if (report.verdict != nullptr) {
-        std::printf("Verdict: %s\n", report.verdict);
+    if (!report.HasHeader()) {
+        std::printf("Verdict: %s\n", LoadFailureMessage(report.failure));
         return ExitFailure;
     }
     if (problems.empty())

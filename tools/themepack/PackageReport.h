@@ -1,22 +1,12 @@
-// PackageReport: what themepack inspect finds in a package, read the way the installer reads it.
+// PackageReport: what themepack inspect finds in a package, read by the installer's own load routine.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "framework/StringList.h"
 #include "package/ArchiveReader.h"
-#include "package/PackHead.h"
-#include "package/PackageTrailer.h"
-
-// One optional part of PackHead: its length field and the bytes that followed.
-struct ReportedPart {
-    bool isAnnounced = false;  // its flag bit is set
-    uint32_t announcedLength = 0;
-    uint64_t presentLength = 0;
-    std::string bytes;  // bitmaps: the bytes present; the description: its text
-};
+#include "package/PackageLoader.h"
 
 // One archive entry as listed by the central directory.
 struct ReportedEntry {
@@ -25,31 +15,28 @@ struct ReportedEntry {
     bool isIntact = false;    // its data unpacked and matched its CRC
 };
 
-// Everything inspect prints. Filled step by step; where a step rejects the
-// package, verdict holds the loader's message and the later fields stay empty.
+// Everything inspect prints. The load runs as far as the installer's loader
+// would; where it stops, failure says why and the later fields stay empty.
 struct PackageReport {
     uint64_t fileSize = 0;
-    size_t trailerBytesRead = 0;
-    PackageTrailer trailer;
-    bool hasTrailer = false;
-    uint64_t payloadBytesCopied = 0;
-    bool isArchive = false;
+    LoadFailure failure = LoadFailure::None;
+    PackageLoad load;
+    // The archive copy's entries, listed when the copy is an archive.
     std::vector<ReportedEntry> entries;
     int packHeadIndex = -1;
     uint64_t packHeadSize = 0;
-    bool hasHeader = false;
-    PackHeadFields fields;
-    ReportedPart sideImage;
-    ReportedPart description;
-    ReportedPart preview;
-    StringList patterns;
-    // The loader's message when it would reject the package, else null.
-    const char* verdict = nullptr;
+    // The bitmap parts as the load wrote them.
+    std::string sideImageBytes;
+    std::string previewBytes;
+
+    bool HasTrailer() const { return failure != LoadFailure::NoTrailer; }
+    bool IsArchive() const { return HasTrailer() && failure != LoadFailure::NotAnArchive; }
+    bool HasHeader() const { return failure == LoadFailure::None; }
 };
 
-// Reads the package at path as the installer's loader does and notes what it
-// meets on the way. False, with error set, only when the file cannot be read
-// at all or no temporary file can be made; a rejected package is a verdict.
+// Loads the package at path as the installer does and notes what it meets
+// on the way. False, with error set, only when the file cannot be read at
+// all or no temporary file can be made; a rejected package is a verdict.
 bool InspectPackage(const std::string& path, PackageReport& report, std::string& error);
 
 // What would install badly in an accepted package, one sentence each.

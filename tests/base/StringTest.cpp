@@ -1,5 +1,5 @@
 // Tests of String: exact-fit blocks, searches, clipping, replacement and formatting.
-#include "framework/String.h"
+#include "base/String.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // StdioFile: thin wrapper of fopen, fread, fwrite, fseek and fclose.
-#include "framework/StdioFile.h"
+#include "base/StdioFile.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -71,6 +71,13 @@ StdioFile::CreateResult StdioFile::CreateNew(const char* path)
         return CreateResult::Failed;
     }
     return CreateResult::Created;
+}
+
+void StdioFile::Swap(StdioFile& other)
+{
+    FILE* held = stream;
+    stream = other.stream;
+    other.stream = held;
 }
 
 int StdioFile::Close()

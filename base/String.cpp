@@ -1,9 +1,11 @@
 // String: exact-fit block management, searches, formatting and replacement.
-#include "framework/String.h"
+#include "base/String.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "base/Text.h"
 
 namespace {
 
@@ -15,28 +17,6 @@ struct EmptyBlock {
     char text[4];
 };
 EmptyBlock emptyBlock = {0, 0, {0, 0, 0, 0}};
-
-inline unsigned char FoldAscii(unsigned char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
-}
-
-// First position in text where pattern matches with ASCII case folding, or null.
-// An empty text never matches; an empty pattern matches at its first position.
-const char* SearchNoCase(const char* text, const char* pattern)
-{
-    for (const char* start = text; *start != '\0'; ++start) {
-        const unsigned char* t = reinterpret_cast<const unsigned char*>(start);
-        const unsigned char* p = reinterpret_cast<const unsigned char*>(pattern);
-        while (*p != '\0' && FoldAscii(*t) == FoldAscii(*p)) {
-            ++t;
-            ++p;
-        }
-        if (*p == '\0')
-            return start;
-    }
-    return nullptr;
-}
 
 }  // namespace
 

@@ -27,8 +27,12 @@ public:
     // The new position on success, 0 on failure.
     int64_t Seek(int64_t offset, int origin);
 
+    // True after a read or write of the open stream failed.
+    bool HasError() const { return stream != nullptr && std::ferror(stream) != 0; }
+    // Exchanges the streams of two objects.
+    void Swap(StdioFile& other);
+
     bool IsOpen() const { return stream != nullptr; }
-    FILE* Stream() const { return stream; }
 
 private:
     FILE* stream = nullptr;

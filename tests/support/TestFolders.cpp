@@ -1,10 +1,9 @@
-// TestFiles: scratch folders, path conversion, listings and whole-file reads and writes.
-#include "tests/e2e/TestFiles.h"
+// TestFolders: scratch folders, path conversion and listings through the Windows file functions.
+#include "tests/support/TestFolders.h"
 
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <iterator>
 #include <memory>
 
@@ -28,11 +27,6 @@ FindHandle FindFirst(const std::string& pattern, WIN32_FIND_DATAA& found)
     const HANDLE find = FindFirstFileA(pattern.c_str(), &found);
     return FindHandle(find == INVALID_HANDLE_VALUE ? nullptr : find);
 }
-
-struct FileCloser {
-    void operator()(FILE* file) const { fclose(file); }
-};
-using FileHandle = std::unique_ptr<FILE, FileCloser>;
 
 bool IsDotEntry(const char* name)
 {
@@ -60,6 +54,22 @@ bool ScratchFolder::Create(const std::string& folder)
         return false;
     path = wanted;
     return true;
+}
+
+bool ScratchFolder::CreateTemporary()
+{
+    static int counter = 0;
+    for (;;) {
+        const std::string candidate = SystemTemporaryFolder() + "vltest-" + std::to_string(GetCurrentProcessId()) +
+                                      "-" + std::to_string(++counter);
+        if (CreateDirectoryA(candidate.c_str(), nullptr)) {
+            path = WithBackslash(candidate);
+            isKept = false;
+            return true;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            return false;
+    }
 }
 
 std::string ToWindowsPath(const std::string& path)
@@ -106,26 +116,10 @@ std::vector<std::string> NewNames(const std::vector<std::string>& before, const 
     return added;
 }
 
-bool ReadFileBytes(const std::string& path, std::string& bytes)
+bool IsFolder(const std::string& path)
 {
-    bytes.clear();
-    const FileHandle file(fopen(path.c_str(), "rb"));
-    if (!file)
-        return false;
-    char buffer[32768];
-    size_t got;
-    while ((got = fread(buffer, 1, sizeof(buffer), file.get())) > 0)
-        bytes.append(buffer, got);
-    return ferror(file.get()) == 0;
-}
-
-bool WriteFileBytes(const std::string& path, const std::string& bytes)
-{
-    FileHandle file(fopen(path.c_str(), "wb"));
-    if (!file)
-        return false;
-    const bool written = fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-    return fclose(file.release()) == 0 && written;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool RemoveFolderTree(const std::string& path)

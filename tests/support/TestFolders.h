@@ -1,4 +1,4 @@
-// TestFiles: folders and files of end-to-end tests, and listing what a program left behind.
+// TestFolders: scratch folders of tests, Windows paths, and listing what a program left behind.
 #pragma once
 
 #include <string>
@@ -17,9 +17,12 @@ public:
     // Removes any folder left at path by an earlier run, then creates it with
     // its missing parents. False when it could not be created.
     bool Create(const std::string& path);
+    // Creates a new folder of a unique name in the temporary folder.
+    bool CreateTemporary();
     void Keep() { isKept = true; }
     // The folder's path with a trailing backslash, or empty.
     const std::string& Path() const { return path; }
+    std::string operator/(const std::string& name) const { return path + name; }
 
 private:
     std::string path;
@@ -42,8 +45,6 @@ std::vector<std::string> ListFiles(const std::string& folder, const char* patter
 // The names in after that are not in before; both sorted.
 std::vector<std::string> NewNames(const std::vector<std::string>& before, const std::vector<std::string>& after);
 
-bool ReadFileBytes(const std::string& path, std::string& bytes);
-bool WriteFileBytes(const std::string& path, const std::string& bytes);
-
+bool IsFolder(const std::string& path);
 // Removes a folder with everything inside it; true when it is gone.
 bool RemoveFolderTree(const std::string& path);

@@ -1,13 +1,13 @@
-// ScratchFile: a uniquely named work file that is removed again unless it is moved into place.
+// ScratchFile: a new, uniquely named file, deleted again unless it is moved into place.
 #pragma once
 
 #include <string>
 
-#include "framework/StdioFile.h"
+#include "base/StdioFile.h"
 
-// Owns one newly created file, open for reading and writing, and its name.
-// The destructor closes and deletes the file unless MoveTo has given it its
-// final name, so every early return cleans up after itself.
+// Owns one file it created, open for reading and writing until closed, and
+// its name. The destructor closes and deletes the file unless MoveTo has
+// given it its final name, so every way out of a function cleans up after it.
 class ScratchFile {
 public:
     ScratchFile() = default;
@@ -16,22 +16,24 @@ public:
     virtual ~ScratchFile();
 
     // Deletes any file held before, then creates a new empty file in folder
-    // ("" is the current folder). False when no new file could be created.
-    bool Create(const std::string& folder);
+    // ("" is the current folder) named prefix, a hexadecimal number and
+    // ".tmp". It never takes over a file that exists. False when no new file
+    // could be created.
+    bool Create(const std::string& folder, const char* prefix);
     // As Create, in the system's temporary folder.
-    bool CreateTemporary();
+    bool CreateTemporary(const char* prefix);
     // Closes the file and renames it to target, replacing a file of that name.
     // Afterwards the object holds nothing. On failure the file, now closed,
     // is still held and deleted with the object.
     bool MoveTo(const std::string& target);
     // Closes and deletes the file.
     void Remove();
+    // Exchanges the files of two objects, so ownership can be handed on.
+    void Swap(ScratchFile& other);
 
+    bool IsCreated() const { return !path.empty(); }
     const std::string& Path() const { return path; }
     StdioFile& File() { return file; }
-
-    // The folder part of a path, ending in its separator; "" for a bare name.
-    static std::string FolderOf(const std::string& path);
 
 private:
     StdioFile file;

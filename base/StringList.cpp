@@ -1,9 +1,10 @@
 // StringList: sizing, growth and element relocation.
-#include "framework/StringList.h"
+#include "base/StringList.h"
 
 #include <cassert>
 #include <cstdlib>
 #include <new>
+#include <utility>
 
 StringList::~StringList()
 {
@@ -98,4 +99,12 @@ void StringList::PutAt(int index, const String& value)
         Resize(index + 1, -1);
     }
     elements[index] = value;
+}
+
+void StringList::Swap(StringList& other)
+{
+    std::swap(elements, other.elements);
+    std::swap(count, other.count);
+    std::swap(capacity, other.capacity);
+    std::swap(growthStep, other.growthStep);
 }

@@ -1,5 +1,5 @@
 // Tests of StringList: growth steps, resizing and relocation of elements.
-#include "framework/StringList.h"
+#include "base/StringList.h"
 
 #include <gtest/gtest.h>
 

@@ -38,10 +38,6 @@ public:
     // Returns the number of occurrences replaced.
     int ReplaceNoCase(const char* oldText, const char* newText);
 
-    // Loads a string-table entry; false when its block of 16 does not exist.
-    // Defined in StringResource.cpp, only in the Windows build.
-    bool LoadFromResource(unsigned id, void* instance = nullptr);
-
     // A buffer of capacity >= minLength; the text and length stay as they were.
     char* ReserveBuffer(int minLength);
     char* ResizeBuffer(int length);

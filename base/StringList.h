@@ -1,7 +1,7 @@
 // StringList: the growable array of String that holds the package's path patterns.
 #pragma once
 
-#include "framework/String.h"
+#include "base/String.h"
 
 // Owns a contiguous array of String elements; grows in steps of one eighth of
 // its size (4 to 1024 elements) unless a growth step is set.
@@ -20,6 +20,8 @@ public:
     // growBy -1 keeps the stored growth step; 0 chooses it automatically.
     void Resize(int newCount, int growBy = -1);
     void PutAt(int index, const String& value);
+    // Exchanges the contents of two lists; nothing is copied.
+    void Swap(StringList& other);
 
 private:
     static String* AllocateArray(int size);

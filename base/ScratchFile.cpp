@@ -1,8 +1,9 @@
-// ScratchFile: unique names beside a target or in the temporary folder, and the final rename.
-#include "framework/ScratchFile.h"
+// ScratchFile: unique names in a folder or the temporary folder, and the final rename.
+#include "base/ScratchFile.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 #ifdef _WIN32
 #include <process.h>
@@ -13,9 +14,9 @@
 
 namespace {
 
-// Enough tries to get past names left by other runs, few enough to give up
-// quickly on a folder that cannot be written.
-constexpr unsigned kNameTries = 1000;
+// Four hexadecimal digits, as the system's own temporary names have: every
+// number is tried before a folder full of names counts as unwritable.
+constexpr unsigned kNameCount = 0xFFFF;
 
 unsigned ProcessNumber()
 {
@@ -26,6 +27,15 @@ unsigned ProcessNumber()
 #endif
 }
 
+// Where the next name search starts: different for each process and moment,
+// so that concurrent runs rarely meet, and counting on within a process.
+unsigned NextNameNumber()
+{
+    static unsigned next = (ProcessNumber() * 40503u + static_cast<unsigned>(std::time(nullptr))) % kNameCount;
+    next = next % kNameCount + 1;
+    return next;
+}
+
 }  // namespace
 
 ScratchFile::~ScratchFile()
@@ -33,14 +43,12 @@ ScratchFile::~ScratchFile()
     Remove();
 }
 
-bool ScratchFile::Create(const std::string& folder)
+bool ScratchFile::Create(const std::string& folder, const char* prefix)
 {
     Remove();
-    // Counts on across calls, so one process never retries its own names.
-    static unsigned serial = 0;
-    for (unsigned attempt = 0; attempt < kNameTries; ++attempt) {
-        char name[64];
-        std::snprintf(name, sizeof name, "themepack-%u-%u.tmp", ProcessNumber(), serial++);
+    for (unsigned attempt = 0; attempt < kNameCount; ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, "%.8s%X.tmp", prefix, NextNameNumber());
         const std::string candidate = folder + name;
         const StdioFile::CreateResult result = file.CreateNew(candidate.c_str());
         if (result == StdioFile::CreateResult::Created) {
@@ -53,14 +61,14 @@ bool ScratchFile::Create(const std::string& folder)
     return false;
 }
 
-bool ScratchFile::CreateTemporary()
+bool ScratchFile::CreateTemporary(const char* prefix)
 {
 #ifdef _WIN32
     char folder[MAX_PATH + 1];
     const DWORD length = GetTempPathA(sizeof folder, folder);
     if (length == 0 || length > MAX_PATH)
         return false;
-    return Create(folder);
+    return Create(folder, prefix);
 #else
     const char* folder = std::getenv("TMPDIR");
     if (folder == nullptr || *folder == '\0')
@@ -68,7 +76,7 @@ bool ScratchFile::CreateTemporary()
     std::string withSeparator = folder;
     if (withSeparator.back() != '/')
         withSeparator += '/';
-    return Create(withSeparator);
+    return Create(withSeparator, prefix);
 #endif
 }
 
@@ -96,14 +104,8 @@ void ScratchFile::Remove()
     path.clear();
 }
 
-std::string ScratchFile::FolderOf(const std::string& path)
+void ScratchFile::Swap(ScratchFile& other)
 {
-#ifdef _WIN32
-    const size_t separator = path.find_last_of("/\\:");
-#else
-    const size_t separator = path.find_last_of('/');
-#endif
-    if (separator == std::string::npos)
-        return std::string();
-    return path.substr(0, separator + 1);
+    file.Swap(other.file);
+    path.swap(other.path);
 }

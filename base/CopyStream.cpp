@@ -1,0 +1,37 @@
+// CopyStream: chunked copies with the reason they ended.
+#include "base/CopyStream.h"
+
+#include "base/StdioFile.h"
+
+int FileSource::Read(void* buffer, unsigned count)
+{
+    const size_t got = file.Read(buffer, count);
+    if (got == 0 && file.HasError())
+        return -1;
+    return static_cast<int>(got);
+}
+
+bool FileSink::Write(const void* data, unsigned count)
+{
+    return file.Write(data, count) == count;
+}
+
+CopyResult CopyStream(ByteSource& source, ByteSink* sink, uint64_t limit, char* buffer)
+{
+    CopyResult result;
+    while (result.copied < limit) {
+        const uint64_t remaining = limit - result.copied;
+        const unsigned request = remaining < CopyChunkSize ? static_cast<unsigned>(remaining) : CopyChunkSize;
+        const int got = source.Read(buffer, request);
+        if (got <= 0) {
+            result.end = got == 0 ? CopyEnd::SourceEnded : CopyEnd::ReadFailed;
+            return result;
+        }
+        if (sink != nullptr && !sink->Write(buffer, static_cast<unsigned>(got))) {
+            result.end = CopyEnd::WriteFailed;
+            return result;
+        }
+        result.copied += static_cast<uint64_t>(got);
+    }
+    return result;
+}

@@ -1,0 +1,12 @@
+// InstallerMessages: the texts the installer shows its user, kept once for the installer and for themepack, which quotes them.
+#pragma once
+
+#include "package/PackageLoader.h"
+
+// The message box text of a load failure; null for LoadFailure::None.
+const char* LoadFailureMessage(LoadFailure failure);
+
+// Lines of the unpack page's log, each ending in its own line feed.
+constexpr char NotAllInstalledLine[] = "Not all files were installed! The package might be corrupt!\n";
+// Formats with the raw pattern of the entry.
+constexpr char EntryNotOpenedLine[] = "Failed to open '%s' in package!\n";

@@ -1,0 +1,82 @@
+// LoadPackage: a straight sequence of checks; the owners in PackageLoad clean up on every way out.
+#include "package/PackageLoader.h"
+
+#include <memory>
+
+#include "base/CopyStream.h"
+#include "base/StdioFile.h"
+#include "package/ArchiveReader.h"
+
+namespace {
+
+// Writes the bitmap parts to new temporary files as they arrive and notes
+// every part's lengths.
+class TemporaryImageSink : public PackHeadImageSink {
+public:
+    TemporaryImageSink(PackageLoad& load, const char* prefix) : load(load), prefix(prefix) {}
+
+    StdioFile* BeginImage(uint32_t flag, uint32_t announcedLength) override
+    {
+        LoadedPart& part = PartOf(flag);
+        part.isAnnounced = true;
+        part.announcedLength = announcedLength;
+        // A file that cannot be made still has its bytes consumed, so that
+        // the parts after it are read from the right place.
+        ScratchFile& file = FileOf(flag);
+        return file.CreateTemporary(prefix) ? &file.File() : nullptr;
+    }
+
+    void EndImage(uint32_t flag, uint32_t copiedLength) override
+    {
+        PartOf(flag).presentLength = copiedLength;
+        FileOf(flag).File().Close();
+    }
+
+    void EndDescription(uint32_t announcedLength, uint32_t presentLength) override
+    {
+        load.descriptionPart = {true, announcedLength, presentLength};
+    }
+
+private:
+    LoadedPart& PartOf(uint32_t flag) { return flag == PackFlagSideImage ? load.sideImagePart : load.previewPart; }
+    ScratchFile& FileOf(uint32_t flag) { return flag == PackFlagSideImage ? load.sideImage : load.preview; }
+
+    PackageLoad& load;
+    const char* prefix;
+};
+
+}  // namespace
+
+LoadFailure LoadPackage(const char* path, const char* temporaryPrefix, PackageLoad& load)
+{
+    StdioFile package;
+    if (!package.Open(path, "rb"))
+        return LoadFailure::CannotOpen;
+    if (!load.trailer.ReadFrom(package))
+        return LoadFailure::NoTrailer;
+    package.Seek(load.trailer.payloadOffset, SEEK_SET);
+
+    if (!load.archive.CreateTemporary(temporaryPrefix))
+        return LoadFailure::NoTemporaryFile;
+    // One buffer for every copy of the load, never the whole payload at once.
+    const std::unique_ptr<char[]> buffer(new char[CopyChunkSize]);
+    // A payload that runs past the end of the file gives a shorter copy,
+    // which then fails as an archive.
+    FileSource source(package);
+    FileSink copy(load.archive.File());
+    load.payloadBytesCopied = CopyStream(source, &copy, load.trailer.payloadLength, buffer.get()).copied;
+    load.archive.File().Close();
+    package.Close();
+
+    ArchiveReader archive;
+    if (!archive.Open(load.archive.Path().c_str()))
+        return LoadFailure::NotAnArchive;
+    if (!archive.LocateEntry(PackHeadName))
+        return LoadFailure::NoPackHead;
+    archive.OpenEntry();  // an unreadable entry delivers no bytes and fails the header check
+
+    TemporaryImageSink images(load, temporaryPrefix);
+    if (!ReadPackHead(archive, images, buffer.get(), load.fields, load.description, load.patterns))
+        return LoadFailure::BadHeader;
+    return LoadFailure::None;
+}

@@ -1,0 +1,55 @@
+// LoadPackage: the loader's checks from the trailer to PackHead, shared by the installer and themepack inspect.
+#pragma once
+
+#include <cstdint>
+
+#include "base/ScratchFile.h"
+#include "base/String.h"
+#include "base/StringList.h"
+#include "package/PackHead.h"
+#include "package/PackageTrailer.h"
+
+// The loader's failures in the order it checks them; the installer and
+// themepack give each its user message with LoadFailureMessage.
+enum class LoadFailure {
+    None,
+    CannotOpen,        // the package file cannot be opened for reading
+    NoTrailer,         // the last 20 bytes are no trailer
+    NoTemporaryFile,   // the archive copy cannot be created
+    NotAnArchive,      // the copy is not a readable ZIP archive
+    NoPackHead,        // no entry named PackHead
+    BadHeader,         // PackHead's headerSize is not 16
+};
+
+// One optional part of PackHead: its flag was set, so its length field was
+// read; presentLength of the announced bytes arrived.
+struct LoadedPart {
+    bool isAnnounced = false;
+    uint32_t announcedLength = 0;
+    uint32_t presentLength = 0;
+};
+
+// Everything a load learns and makes. It owns the files it made: they are
+// deleted with the object unless they are handed on with ScratchFile::Swap,
+// so a failed load leaves nothing behind on any path.
+struct PackageLoad {
+    PackageTrailer trailer;
+    uint64_t payloadBytesCopied = 0;
+    PackHeadFields fields;
+    LoadedPart sideImagePart;
+    LoadedPart descriptionPart;
+    LoadedPart previewPart;
+    String description;
+    StringList patterns;
+    // The payload copy, and the files of the bitmap parts (none when the part
+    // is absent); all closed after the load.
+    ScratchFile archive;
+    ScratchFile sideImage;
+    ScratchFile preview;
+};
+
+// Reads the package at path as the installer does: checks the trailer,
+// copies the payload to a new file in the temporary folder (named with
+// temporaryPrefix), finds PackHead and reads it. Stops at the first failure,
+// keeping what it has learned and made so far in load.
+LoadFailure LoadPackage(const char* path, const char* temporaryPrefix, PackageLoad& load);

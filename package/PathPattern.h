@@ -1,0 +1,40 @@
+// PathPattern: the four destination variables, the order they are tried in, and what a pattern may be.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// What a pattern's first variable makes of its file.
+enum class PathKind { Font, System, Theme, None };
+
+enum class PathVariable { FontDir, SysDir, WinDir, ThemeDir };
+
+struct PathVariableName {
+    const char* name;
+    PathVariable variable;
+    PathKind kind;
+};
+
+// In the order the installer tries them: the first one a pattern holds (ASCII
+// letters in any case) decides, and only it is replaced.
+constexpr PathVariableName PathVariableNames[] = {
+    {"%FontDir%", PathVariable::FontDir, PathKind::Font},
+    {"%SysDir%", PathVariable::SysDir, PathKind::System},
+    {"%WinDir%", PathVariable::WinDir, PathKind::System},
+    {"%ThemeDir%", PathVariable::ThemeDir, PathKind::Theme},
+};
+
+// A pattern of this many characters or more cannot be a destination path:
+// the installer handles paths of up to 259 characters and a terminating zero.
+constexpr size_t PatternLengthLimit = 260;
+
+// The kind of the first variable found, in the installer's order.
+PathKind ClassifyPattern(const char* pattern);
+
+// Length of the path variable the pattern starts with, or 0 when it starts
+// with none.
+size_t LeadingVariableLength(const char* pattern);
+
+// Why the installer would not put a file where the pattern says, in a few
+// words; empty when the pattern is sound.
+std::string PatternProblem(const std::string& pattern);

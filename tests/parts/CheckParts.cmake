@@ -1,0 +1,46 @@
+# Builds each probe and checks that it compiles exactly when its include is
+# allowed; then scans the parts' sources for includes that bypass the views.
+# Run by CTest with BUILD_DIR, SOURCE_DIR and PROBES (name|header|YES or NO).
+set(failures "")
+foreach(probe IN LISTS PROBES)
+  if(probe STREQUAL "")
+    continue()
+  endif()
+  string(REPLACE "|" ";" fields "${probe}")
+  list(GET fields 0 name)
+  list(GET fields 1 header)
+  list(GET fields 2 allowed)
+  execute_process(COMMAND ${CMAKE_COMMAND} --build "${BUILD_DIR}" --target ${name}
+                  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+  if(allowed)
+    if(NOT result EQUAL 0)
+      string(APPEND failures "${name}: ${header} is allowed but did not compile:\n${output}\n")
+    endif()
+  elseif(result EQUAL 0)
+    string(APPEND failures "${name}: ${header} compiled, but its part may not include it\n")
+  elseif(NOT output MATCHES "${header}: No such file or directory")
+    string(APPEND failures "${name}: failed for another reason than the boundary:\n${output}\n")
+  else()
+    message(STATUS "${name}: refused, as it must be")
+  endif()
+endforeach()
+
+file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}"
+     "${SOURCE_DIR}/base/*" "${SOURCE_DIR}/package/*" "${SOURCE_DIR}/install/*" "${SOURCE_DIR}/framework/*"
+     "${SOURCE_DIR}/app/*" "${SOURCE_DIR}/wizard/*" "${SOURCE_DIR}/tools/*" "${SOURCE_DIR}/tests/*")
+foreach(source IN LISTS sources)
+  if(NOT source MATCHES "\\.(h|cpp|rc)$")
+    continue()
+  endif()
+  file(STRINGS "${SOURCE_DIR}/${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line IN LISTS includes)
+    if(line MATCHES "\"(/|[A-Za-z]:)" OR line MATCHES "\\.\\./")
+      string(APPEND failures "${source}: '${line}' reaches past the parts' views\n")
+    endif()
+  endforeach()
+endforeach()
+
+if(failures)
+  message(FATAL_ERROR "part boundaries broken:\n${failures}")
+endif()
+message(STATUS "every part includes only what it links")
