@@ -20,19 +20,10 @@ Application* CurrentApplication()
     return currentApplication;
 }
 
-HINSTANCE InstanceHandle()
-{
-    return currentApplication != nullptr ? currentApplication->Instance() : nullptr;
-}
-
-HWND MainWindowHandle()
-{
-    return currentApplication != nullptr ? currentApplication->MainWindow() : nullptr;
-}
-
 Application::Application()
 {
     currentApplication = this;
+    SetCurrentHost(this);
     handleMap = new HandleMap;
 }
 
@@ -42,6 +33,8 @@ Application::~Application()
     delete handleMap;
     if (currentApplication == this)
         currentApplication = nullptr;
+    if (CurrentHost() == this)
+        SetCurrentHost(nullptr);
 }
 
 int Application::Start(HINSTANCE instanceHandle, const char* commandLineText, int show)

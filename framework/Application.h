@@ -4,32 +4,31 @@
 #include <windows.h>
 
 #include "base/String.h"
+#include "framework/WindowHost.h"
 
 class CommandLineInfo;
 class HandleMap;
 class Window;
 
 // The one application object of the process is a static object of a derived
-// class; it registers itself as CurrentApplication() while it is constructed
-// and owns the HandleMap until Finish.
-class Application {
+// class; it registers itself as CurrentApplication() and as the window host
+// while it is constructed, and owns the HandleMap until Finish.
+class Application : public WindowHost {
 public:
     Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
-    virtual ~Application();
+    ~Application() override;
 
     // The run operation; its result is the process exit status.
     int Start(HINSTANCE instance, const char* commandLine, int showCommand);
 
     // The main window's message loop with idle processing; returns Finish().
     int RunMessageLoop();
-    // Fetches, filters, translates and dispatches one message into
-    // currentMessage; false when it was a quit message.
-    bool PumpOneMessage();
-    // False for messages after which idle processing need not start again:
-    // paint, the system timer and repeated mouse moves to the same point.
-    bool IsIdleTrigger(const MSG& message);
+    bool PumpOneMessage() override;
+    // Paint, the system timer and repeated mouse moves to the same point do
+    // not start idle processing again.
+    bool IsIdleTrigger(const MSG& message) override;
     // One step of idle work; true when more is wanted.
     bool IdleStep(int count);
 
@@ -52,13 +51,10 @@ public:
     // +1 begins a wait cursor, -1 ends one, 0 re-applies the current state.
     void AdjustWaitCursor(int delta);
 
-    HINSTANCE Instance() const { return instance; }
-    HWND MainWindow() const { return mainWindow; }
-    HandleMap* Handles() const { return handleMap; }
-    int ExitCode() const { return exitCode; }
-
-    // The message last fetched by the message pump.
-    MSG currentMessage = {};
+    HINSTANCE Instance() const override { return instance; }
+    HWND MainWindow() const override { return mainWindow; }
+    HandleMap* Handles() const override { return handleMap; }
+    int ExitCode() const override { return exitCode; }
 
 protected:
     int showCommand = 0;
@@ -79,5 +75,3 @@ private:
 };
 
 Application* CurrentApplication();
-HINSTANCE InstanceHandle();
-HWND MainWindowHandle();

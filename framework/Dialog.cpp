@@ -1,8 +1,7 @@
 // Dialog: modal and modeless runs from templates, and the OK and Cancel commands.
 #include "framework/Dialog.h"
 
-#include "framework/Application.h"
-#include "framework/CreationHook.h"
+#include "framework/WindowHost.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // FindModalOwner: owner choice for message boxes and modal windows.
 #include "framework/FindModalOwner.h"
 
-#include "framework/Application.h"
+#include "framework/WindowHost.h"
 
 HWND FindModalOwner(HWND window, HWND* disabledOut)
 {

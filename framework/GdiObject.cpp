@@ -1,7 +1,7 @@
 // GdiObject kinds: creation and deletion of brushes, pens, bitmaps and fonts.
 #include "framework/GdiObject.h"
 
-#include "framework/Application.h"
+#include "framework/WindowHost.h"
 
 GdiObject::~GdiObject()
 {

@@ -1,9 +1,7 @@
 // PropertyPage: the page record, the page callback and the translation of page notifications.
 #include "framework/PropertyPage.h"
 
-#include "framework/Application.h"
-#include "framework/CreationHook.h"
-#include "framework/MessageRouting.h"
+#include "framework/WindowHost.h"
 #include "framework/PropertySheet.h"
 #include "framework/StringResource.h"
 

@@ -3,8 +3,7 @@
 
 #include <cstring>
 
-#include "framework/Application.h"
-#include "framework/CreationHook.h"
+#include "framework/WindowHost.h"
 #include "framework/PropertyPage.h"
 #include "framework/StringResource.h"
 

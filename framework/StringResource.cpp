@@ -2,7 +2,7 @@
 #include "framework/StringResource.h"
 
 #include "base/String.h"
-#include "framework/Application.h"
+#include "framework/WindowHost.h"
 
 bool LoadStringResource(String& text, UINT id, HINSTANCE instance)
 {

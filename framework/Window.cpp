@@ -1,11 +1,78 @@
-// Window: binding to handles, creation, default handlers and the small window operations.
+// Window: binding objects to handles: the handle map, the window and dialog procedures, the creation hook, creation.
 #include "framework/Window.h"
 
-#include "framework/Application.h"
-#include "framework/CreationHook.h"
 #include "framework/HandleMap.h"
-#include "framework/MessageRouting.h"
-#include "base/String.h"
+#include "framework/WindowHost.h"
+
+namespace {
+
+// The hook procedure has no context of its own, so the one user-interface
+// thread's hook keeps its state here, where only the hook's functions see it.
+struct HookState {
+    HHOOK hook = nullptr;
+    Window* pendingWindow = nullptr;
+};
+
+HookState hookState;
+
+// On HCBT_CREATEWND, subclasses the pending object to the new window.
+LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && hookState.pendingWindow != nullptr) {
+        // Cleared first, so that a window OnAttach might create is not bound to the same object.
+        Window* window = hookState.pendingWindow;
+        hookState.pendingWindow = nullptr;
+        window->Subclass(reinterpret_cast<HWND>(wParam));
+    }
+    return CallNextHookEx(hookState.hook, code, wParam, lParam);
+}
+
+}  // namespace
+
+void ArmCreationHook(Window* window)
+{
+    if (hookState.hook == nullptr)
+        hookState.hook = SetWindowsHookExA(WH_CBT, CreationHook, nullptr, GetCurrentThreadId());
+    hookState.pendingWindow = window;
+}
+
+bool DisarmCreationHook()
+{
+    if (hookState.hook != nullptr) {
+        UnhookWindowsHookEx(hookState.hook);
+        hookState.hook = nullptr;
+    }
+    return true;
+}
+
+bool IsCreationHookInstalled()
+{
+    return hookState.hook != nullptr;
+}
+
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Window* object = Window::FromHandle(window);
+    if (object == nullptr)
+        return DefWindowProcA(window, message, wParam, lParam);
+    const LRESULT result = object->HandleMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        // Looked up again: the handler may have ended the binding itself.
+        if (Window* bound = Window::FromHandle(window))
+            bound->ForgetDestroyedWindow();
+    }
+    return result;
+}
+
+INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM, LPARAM)
+{
+    if (message != WM_INITDIALOG)
+        return 0;
+    Window* object = Window::FromHandle(window);
+    if (object == nullptr)
+        return 1;
+    return object->OnInitDialog() ? 1 : 0;
+}
 
 Window::~Window()
 {
@@ -24,14 +91,10 @@ Window::~Window()
 
 Window* Window::FromHandle(HWND window)
 {
-    Application* application = CurrentApplication();
-    if (application == nullptr || application->Handles() == nullptr || window == nullptr)
+    WindowHost* host = CurrentHost();
+    if (host == nullptr || host->Handles() == nullptr || window == nullptr)
         return nullptr;
-    return application->Handles()->Lookup(window);
-}
-
-void Window::OnAttach()
-{
+    return host->Handles()->Lookup(window);
 }
 
 bool Window::Create(const char* className, const char* windowName, DWORD style, const RECT& rect, HWND parent,
@@ -64,77 +127,24 @@ void Window::Unsubclass()
     OnDetached();
 }
 
-void Window::OnDetached()
-{
-}
-
-void Window::OnDrawItem(DRAWITEMSTRUCT*)
-{
-}
-
-void Window::OnMeasureItem(MEASUREITEMSTRUCT*)
-{
-}
-
-void Window::OnIdleUpdate()
-{
-}
-
-bool Window::OnNotify(NMHDR*, WPARAM, LRESULT*)
-{
-    return false;
-}
-
-bool Window::RouteCommand(UINT, UINT, void*, CommandState*)
-{
-    return false;
-}
-
-bool Window::OnReflectedCommand(UINT)
-{
-    return false;
-}
-
-bool Window::PreTranslate(MSG*)
-{
-    return false;
-}
-
-bool Window::FilterDialogInput(MSG* message)
-{
-    const UINT number = message->message;
-    // Keyboard and mouse messages, both ranges inclusive.
-    const bool isKeyboard = number >= WM_KEYFIRST && number <= ClassicKeyLastMessage;
-    const bool isMouse = number >= WM_MOUSEFIRST && number <= WM_MBUTTONDBLCLK;
-    if (!isKeyboard && !isMouse)
-        return false;
-    return IsDialogMessageA(handle, message) != FALSE;
-}
-
-bool Window::OnInitDialog()
-{
-    return true;
-}
-
 bool Window::Attach(HWND newHandle)
 {
-    Application* application = CurrentApplication();
-    if (handle != nullptr || newHandle == nullptr || application == nullptr || application->Handles() == nullptr)
+    WindowHost* host = CurrentHost();
+    if (handle != nullptr || newHandle == nullptr || host == nullptr || host->Handles() == nullptr)
         return false;
-    if (application->Handles()->Lookup(newHandle) != nullptr)
+    if (host->Handles()->Lookup(newHandle) != nullptr)
         return false;
     handle = newHandle;
-    application->Handles()->Insert(newHandle, this);
+    host->Handles()->Insert(newHandle, this);
     return true;
 }
 
 HWND Window::Detach()
 {
     HWND old = handle;
-    Application* application = CurrentApplication();
-    if (old != nullptr && application != nullptr && application->Handles() != nullptr &&
-        application->Handles()->Lookup(old) == this)
-        application->Handles()->Remove(old);
+    WindowHost* host = CurrentHost();
+    if (old != nullptr && host != nullptr && host->Handles() != nullptr && host->Handles()->Lookup(old) == this)
+        host->Handles()->Remove(old);
     handle = nullptr;
     return old;
 }
@@ -201,71 +211,3 @@ bool Window::CreateFromTemplate(const DLGTEMPLATE* dialogTemplate, HWND parent)
     return created != nullptr;
 }
 
-void Window::TakeSmallIconFromParent()
-{
-    HWND parent = GetParent(handle);
-    if (parent == nullptr)
-        return;
-    const LRESULT icon = SendMessageA(parent, WM_GETICON, ICON_SMALL, 0);
-    if (icon != 0)
-        Send(WM_SETICON, ICON_SMALL, icon);
-}
-
-void Window::GetText(String& out) const
-{
-    const int length = GetWindowTextLengthA(handle);
-    if (length <= 0) {
-        out = "";
-        return;
-    }
-    GetWindowTextA(handle, out.ReserveBuffer(length), length + 1);
-    out.CommitBuffer(-1);
-}
-
-void Window::ScreenToClientRect(RECT& rect) const
-{
-    ScreenToClient(handle, reinterpret_cast<POINT*>(&rect.left));
-    ScreenToClient(handle, reinterpret_cast<POINT*>(&rect.right));
-}
-
-void Window::ClientToScreenRect(RECT& rect) const
-{
-    ClientToScreen(handle, reinterpret_cast<POINT*>(&rect.left));
-    ClientToScreen(handle, reinterpret_cast<POINT*>(&rect.right));
-}
-
-namespace {
-
-bool ModifyLong(HWND window, int index, DWORD remove, DWORD add, UINT swpFlags)
-{
-    const DWORD old = static_cast<DWORD>(GetWindowLongPtrA(window, index));
-    const DWORD changed = (old & ~remove) | add;
-    if (changed == old)
-        return false;
-    SetWindowLongPtrA(window, index, static_cast<LONG_PTR>(changed));
-    if (swpFlags != 0)
-        SetWindowPos(window, nullptr, 0, 0, 0, 0, swpFlags | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return true;
-}
-
-}  // namespace
-
-bool Window::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags)
-{
-    return ModifyLong(handle, GWL_STYLE, remove, add, swpFlags);
-}
-
-bool Window::ModifyExStyle(DWORD remove, DWORD add, UINT swpFlags)
-{
-    return ModifyLong(handle, GWL_EXSTYLE, remove, add, swpFlags);
-}
-
-LRESULT Window::Send(UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return SendMessageA(handle, message, wParam, lParam);
-}
-
-bool Window::Post(UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return PostMessageA(handle, message, wParam, lParam) != FALSE;
-}

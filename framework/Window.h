@@ -135,3 +135,21 @@ private:
     void ForgetDestroyedWindow();
     void ShowAfterIdle();
 };
+
+// The window procedure of every bound window: hands the message to the
+// object's HandleMessage, or to DefWindowProcA when the handle has no object.
+// Ends the binding once the final message (WM_NCDESTROY) has been handled.
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The dialog procedure of framework dialogs and pages: WM_INITDIALOG goes to
+// the object's OnInitDialog (1 without an object); everything else is left
+// to the dialog manager (0).
+INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The thread's window-creation hook, which binds an object to its window
+// before the window's first message. Arming installs the hook if needed and
+// makes window the object the next created window is bound to; disarming
+// removes the hook, and the pending object stays until the next arming.
+void ArmCreationHook(Window* window);
+bool DisarmCreationHook();
+bool IsCreationHookInstalled();

@@ -1,5 +1,5 @@
 // Window::Center: placement in the middle of the owner, kept inside the monitor's work area.
-#include "framework/Application.h"
+#include "framework/WindowHost.h"
 #include "framework/MonitorApi.h"
 #include "framework/Window.h"
 

@@ -1,5 +1,5 @@
 // Window: the base message handler, command routing and the modal loop.
-#include "framework/Application.h"
+#include "framework/WindowHost.h"
 #include "framework/CommandState.h"
 #include "framework/Window.h"
 
@@ -93,8 +93,8 @@ void Window::ShowAfterIdle()
 
 int Window::ModalLoop(DWORD flags)
 {
-    Application* application = CurrentApplication();
-    MSG& message = application->currentMessage;
+    WindowHost* host = CurrentHost();
+    MSG& message = host->currentMessage;
     bool showPending =
         (flags & ModalShowWhenIdle) != 0 && (GetWindowLongPtrA(handle, GWL_STYLE) & WS_VISIBLE) == 0;
     HWND parent = GetParent(handle);
@@ -111,10 +111,10 @@ int Window::ModalLoop(DWORD flags)
             idle = false;
         }
         do {
-            if (!application->PumpOneMessage()) {
+            if (!host->PumpOneMessage()) {
                 // Passed on with its exit code, so that an outer loop ends too
                 // and does not overwrite the status with 0.
-                PostQuitMessage(application->ExitCode());
+                PostQuitMessage(host->ExitCode());
                 stateFlags &= ~(ModalKeepRunning | ModalRunning);
                 return -1;
             }
@@ -126,7 +126,7 @@ int Window::ModalLoop(DWORD flags)
                 stateFlags &= ~(ModalKeepRunning | ModalRunning);
                 return modalResult;
             }
-            if (application->IsIdleTrigger(message))
+            if (host->IsIdleTrigger(message))
                 idle = true;
         } while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE));
     }

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/CreationHook.h"
 #include "framework/HandleMap.h"
 #include "framework/PropertyPage.h"
 #include "framework/PropertySheet.h"

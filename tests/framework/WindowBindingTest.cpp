@@ -1,7 +1,6 @@
 // Window objects bound to real windows: the creation hook, Subclass, and the end of every binding.
 #include <gtest/gtest.h>
 
-#include "framework/CreationHook.h"
 #include "framework/HandleMap.h"
 #include "framework/MessageRouting.h"
 #include "framework/Window.h"
