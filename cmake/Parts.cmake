@@ -11,7 +11,12 @@ function(part_view target folder)
   get_filename_component(parent "${view}/${folder}" DIRECTORY)
   file(MAKE_DIRECTORY "${parent}")
   file(CREATE_LINK "${PROJECT_SOURCE_DIR}/${folder}" "${view}/${folder}" SYMBOLIC)
-  target_include_directories(${target} PUBLIC "${view}")
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    target_include_directories(${target} INTERFACE "${view}")
+  else()
+    target_include_directories(${target} PUBLIC "${view}")
+  endif()
 endfunction()
 
 # add_part(NAME SOURCES file... [USES target...]): the static library of the

@@ -1,0 +1,1 @@
+# The controls tests are registered here.
