@@ -5,6 +5,7 @@
 
 #include "app/InstallerCommandLine.h"
 #include "package/InstallerMessages.h"
+#include "wizard/WizardSheet.h"
 
 InstallerApp& CurrentInstaller()
 {
@@ -34,4 +35,7 @@ bool InstallerApp::Initialize()
 
 void InstallerApp::RunWizard()
 {
+    WizardSheet wizard(package);
+    // Finish and Cancel end the run alike; the pages have done their work.
+    wizard.DoModal();
 }

@@ -18,7 +18,7 @@ public:
 
 private:
     // Builds the wizard and runs it modally; the temporary files are deleted
-    // after it has returned. Until the wizard exists this hands over nothing.
+    // after it has returned.
     void RunWizard();
 
     ThemePackage package;

@@ -53,6 +53,9 @@ public:
 
     HINSTANCE Instance() const override { return instance; }
     HWND MainWindow() const override { return mainWindow; }
+    // The window that owns message boxes and centres windows without an
+    // owner of their own; null for none.
+    void SetMainWindow(HWND window) { mainWindow = window; }
     HandleMap* Handles() const override { return handleMap; }
     int ExitCode() const override { return exitCode; }
 

@@ -71,3 +71,18 @@ void PaintDC::Release()
     handle = nullptr;
     window = nullptr;
 }
+
+ObjectSelection::~ObjectSelection()
+{
+    if (original != nullptr)
+        SelectObject(dc, original);
+}
+
+void ObjectSelection::Select(HGDIOBJ object)
+{
+    if (object == nullptr)
+        return;
+    HGDIOBJ previous = SelectObject(dc, object);
+    if (original == nullptr)
+        original = previous;
+}

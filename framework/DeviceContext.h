@@ -1,4 +1,4 @@
-// DeviceContext, WindowDC and PaintDC: owners of one device context each.
+// DeviceContext, WindowDC and PaintDC: owners of one device context each; ObjectSelection: a scoped selection into one.
 #pragma once
 
 #include <windows.h>
@@ -53,4 +53,23 @@ public:
 private:
     HWND window;
     PAINTSTRUCT paint = {};
+};
+
+// Selects drawing objects into a device for a scope and, at its end, selects
+// back the object that was there before the first; declared after the
+// objects it selects, so they are selected out before they are deleted.
+class ObjectSelection {
+public:
+    explicit ObjectSelection(HDC dc) : dc(dc) {}
+    ObjectSelection(HDC dc, HGDIOBJ object) : dc(dc) { Select(object); }
+    ObjectSelection(const ObjectSelection&) = delete;
+    ObjectSelection& operator=(const ObjectSelection&) = delete;
+    ~ObjectSelection();
+
+    // A null object selects nothing.
+    void Select(HGDIOBJ object);
+
+private:
+    HDC dc;
+    HGDIOBJ original = nullptr;
 };

@@ -15,7 +15,8 @@
 #define IDD_PREVIEW 171
 #define IDD_DESTINATION 172
 
-// Controls of the pages.
+// Controls of the pages; labels that no code addresses share IDC_STATIC.
+#define IDC_STATIC (-1)
 #define IDC_DESCRIPTION_EDIT 1000
 #define IDC_PREVIEW_PICTURE 1003
 #define IDC_DESTINATION_EDIT 1004

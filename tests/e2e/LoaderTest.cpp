@@ -6,6 +6,7 @@
 #include "tests/e2e/MessageBoxView.h"
 #include "tests/e2e/TestPackage.h"
 #include "tests/e2e/TestProcess.h"
+#include "tests/e2e/WizardDriver.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestFolders.h"
 
@@ -180,16 +181,23 @@ const LoaderRow kFailureRows[] = {
 INSTANTIATE_TEST_SUITE_P(Installer, LoaderFailure, ::testing::ValuesIn(kFailureRows),
                          [](const ::testing::TestParamInfo<LoaderRow>& info) { return info.param.name; });
 
-// A sound package: the loader hands over to the wizard and removes its
-// temporary files afterwards; no message appears on the way.
+// A sound package: the loader hands over to the wizard without a message on
+// the way, and removes its temporary files once the wizard is cancelled.
 class LoaderSuccess : public LoaderCase {};
 
-TEST_P(LoaderSuccess, ShowsNoMessageThenExitsWith0AndLeavesNoTemporaryFile)
+TEST_P(LoaderSuccess, ShowsTheWizardThenExitsWith0AndLeavesNoTemporaryFile)
 {
     TestProcess installer;
     std::string error;
     ASSERT_TRUE(installer.Start(packagePath, GetParam().arguments, temporaryFolder, error)) << error;
 
+    WizardDriver wizard(installer);
+    ASSERT_TRUE(wizard.WaitForWizard()) << DescribeWindows(installer.Id());
+    EXPECT_EQ(wizard.CurrentPage(), WizardPage::Welcome);
+    EXPECT_TRUE(FindTopWindows(installer.Id(), "#32770", "Vistaloom").empty()) << "a message on the way";
+    EXPECT_EQ(ListFiles(temporaryFolder, "VLP*.tmp").size(), GetParam().package == Package::AllOptionalParts ? 3u : 1u)
+        << "the archive copy and one file per picture while the wizard runs";
+    ASSERT_TRUE(wizard.Click(kCancelButton));
     ASSERT_TRUE(installer.WaitForExit(kWindowTimeoutMs)) << "still running:\n" << DescribeWindows(installer.Id());
     EXPECT_EQ(installer.ExitCode(), 0u);
     EXPECT_EQ(ListFiles(temporaryFolder, "VLP*.tmp"), std::vector<std::string>());

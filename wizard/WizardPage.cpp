@@ -1,0 +1,25 @@
+// WizardPage: the left panel and the wizard buttons of every page.
+#include "wizard/WizardPage.h"
+
+#include "package/ThemePackage.h"
+#include "res/resource.h"
+#include "wizard/WizardSheet.h"
+
+WizardPage::WizardPage(UINT templateId, WizardSheet& sheet) : PropertyPage(templateId, 0), sheet(sheet) {}
+
+void WizardPage::ShowSideImage()
+{
+    leftPanel.Subclass(GetDlgItem(handle, IDC_LEFT_PANEL));
+    // The bitmap stays the package's: the panel only shows it.
+    leftPanel.Send(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(Package().sideImage.Get()));
+}
+
+void WizardPage::PostWizardButtons(DWORD flags)
+{
+    PostMessageA(GetParent(handle), PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(flags));
+}
+
+const ThemePackage& WizardPage::Package() const
+{
+    return sheet.Package();
+}

@@ -1,0 +1,89 @@
+// WizardSheet: construction, the title-bar icon, the page flow and the rich-edit library.
+#include "wizard/WizardSheet.h"
+
+#include "framework/Application.h"
+#include "install/Settings.h"
+#include "package/ThemePackage.h"
+#include "res/resource.h"
+
+namespace {
+
+// A package run from a downloads folder must not bring its own copy of the
+// library along: load it from the system folder only.
+HMODULE LoadSystemLibrary(const char* name)
+{
+    char folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return nullptr;
+    String path;
+    path.Format("%s\\%s", folder, name);
+    return LoadLibraryA(path.Text());
+}
+
+}  // namespace
+
+WizardSheet::WizardSheet(const ThemePackage& package)
+    : PropertySheet(IDS_WIZARD_CAPTION, nullptr, 0),
+      package(package),
+      welcomePage(*this),
+      previewPage(*this),
+      descriptionPage(*this),
+      destinationPage(*this),
+      unpackPage(*this)
+{
+    // No application window exists to be disabled while the wizard runs.
+    useOwner = false;
+    // The log's window class "RICHEDIT" comes with this library; a failure
+    // leaves the log without a window and is not reported.
+    richEditModule = LoadSystemLibrary("riched32.dll");
+    LoadDefaultThemeDir(defaultDestination);
+    AddPage(&welcomePage);
+    AddPage(&previewPage);
+    AddPage(&descriptionPage);
+    AddPage(&destinationPage);
+    AddPage(&unpackPage);
+    header.dwFlags |= PSH_WIZARD;
+}
+
+WizardSheet::~WizardSheet()
+{
+    if (richEditModule != nullptr)
+        FreeLibrary(richEditModule);
+}
+
+bool WizardSheet::OnInitDialog()
+{
+    HICON icon = LoadIconA(InstanceHandle(), MAKEINTRESOURCEA(IDI_WIZARD_ICON));
+    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    // Message boxes the pages show are owned by the wizard, which stays
+    // disabled until they are answered: a second Next cannot re-enter a page
+    // whose question is still open.
+    if (Application* application = CurrentApplication())
+        application->SetMainWindow(handle);
+    return true;
+}
+
+LRESULT WizardSheet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY) {
+        Application* application = CurrentApplication();
+        if (application != nullptr && application->MainWindow() == handle)
+            application->SetMainWindow(nullptr);
+    }
+    return PropertySheet::HandleMessage(message, wParam, lParam);
+}
+
+UINT WizardSheet::PageAfterWelcome() const
+{
+    if (package.HasPreview())
+        return IDD_PREVIEW;
+    return package.HasDescription() ? IDD_DESCRIPTION : IDD_DESTINATION;
+}
+
+UINT WizardSheet::PageBeforeDestination() const
+{
+    if (package.HasDescription())
+        return IDD_DESCRIPTION;
+    return package.HasPreview() ? IDD_PREVIEW : IDD_WELCOME;
+}
