@@ -20,6 +20,7 @@ namespace {
 
 const std::string kStubPath = ToWindowsPath(THEMESETUP_EXE);
 const std::string kRecorderPath = ToWindowsPath(OPEN_RECORDER_EXE);
+const std::string kPlantedLibraryPath = ToWindowsPath(PLANTED_RICHED32_DLL);
 const std::vector<std::string> kPatterns = {"%ThemeDir%Test.theme", "%ThemeDir%Test\\Wallpaper.bmp",
                                             "%ThemeDir%Test\\Sounds\\Start.wav"};
 const char kFirstButtons[] = "Back- Next+ Finish- Cancel+";
@@ -174,6 +175,10 @@ TEST_F(Wizard, PagesFollowThePackageForwardAndBackAndCancelEndsCleanly)
             ASSERT_EQ(wizard.CurrentPage(), pages[i]);
             ASSERT_TRUE(WaitUntil([&] { return wizard.Buttons() == (i == 0 ? kFirstButtons : kMiddleButtons); }))
                 << PageName(pages[i]) << ": " << wizard.Buttons();
+            if (pages[i] == WizardPage::Welcome) {
+                EXPECT_EQ(wizard.Text(IDC_WEBSITE_LINK), "http://www.vistaloom.com/");
+                EXPECT_EQ(wizard.Text(IDC_MAIL_LINK), "support@vistaloom.com");
+            }
             if (pages[i] == WizardPage::Description) {
                 EXPECT_EQ(wizard.Text(IDC_DESCRIPTION_EDIT), "A test theme.\r\nSecond line.");
             }
@@ -360,6 +365,23 @@ TEST_F(Wizard, FinishStoresTheChoiceAndOpensTheThemeWhenAsked)
             EXPECT_EQ(GetFileAttributesA(record.c_str()), INVALID_FILE_ATTRIBUTES) << "opened although not asked";
         }
     }
+}
+
+// A package is usually run from a downloads folder, where anything may lie
+// beside it. The build runs these tests with Wine told to prefer native
+// copies of riched32, so that it searches the program's folder first, as
+// Windows does for libraries not on its known list.
+TEST_F(Wizard, LibraryBesideThePackageIsNeverLoaded)
+{
+    const std::string mark = caseFolder.Path() + "planted-library-loaded.txt";
+    ASSERT_TRUE(CopyFileA(kPlantedLibraryPath.c_str(), (caseFolder.Path() + "riched32.dll").c_str(), FALSE));
+    Start(Parts(false, false));
+    Next(WizardPage::Destination);
+    Next(WizardPage::Unpack);
+    Unpack();
+    EXPECT_EQ(wizard.Text(IDC_MAIN_TEXT), kSuccessText);
+    End(kFinishButton);
+    EXPECT_EQ(GetFileAttributesA(mark.c_str()), INVALID_FILE_ATTRIBUTES) << "the planted library was loaded";
 }
 
 }  // namespace
