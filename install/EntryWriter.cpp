@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include "base/CopyStream.h"
 #include "base/StdioFile.h"
 #include "package/ArchiveReader.h"
 
@@ -20,22 +19,20 @@ EntryOutcome WriteEntryToNewFile(const char* path, ArchiveReader& archive, char*
     }
 
     FileSink sink(file);
-    const CopyEnd end = CopyStream(archive, &sink, CopyToEnd, buffer).end;
     EntryOutcome outcome = EntryOutcome::Written;
-    if (end == CopyEnd::ReadFailed)
+    switch (ReadWholeEntry(archive, &sink, buffer)) {
+    case EntryRead::Intact:
+        break;
+    case EntryRead::Damaged:
         outcome = EntryOutcome::Damaged;
-    else if (end == CopyEnd::WriteFailed)
+        break;
+    case EntryRead::SinkFailed:
         outcome = EntryOutcome::WriteFailed;
-    // The CRC is only checked for an entry read to its announced end, so an
-    // entry cut short must be caught here.
-    if (outcome == EntryOutcome::Written && !archive.IsEntryComplete())
-        outcome = EntryOutcome::Damaged;
+        break;
+    }
     // Buffered data reaches the disk only here, so a full disk may show now.
     if (file.Close() != 0 && outcome == EntryOutcome::Written)
         outcome = EntryOutcome::WriteFailed;
-    // The CRC is checked when an entry that was read to its end is closed.
-    if (outcome == EntryOutcome::Written && !archive.CloseEntry())
-        outcome = EntryOutcome::Damaged;
     if (outcome != EntryOutcome::Written)
         DeleteFileA(path);
     return outcome;

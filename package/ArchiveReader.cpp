@@ -98,3 +98,19 @@ bool ArchiveReader::CloseEntry()
     entryOpen = false;
     return unzCloseCurrentFile(handle) == UNZ_OK;
 }
+
+EntryRead ReadWholeEntry(ArchiveReader& archive, ByteSink* sink, char* buffer)
+{
+    const CopyEnd end = CopyStream(archive, sink, CopyToEnd, buffer).end;
+    EntryRead result = EntryRead::Intact;
+    if (end == CopyEnd::WriteFailed)
+        result = EntryRead::SinkFailed;
+    // The CRC is only checked for an entry read to its announced end, so an
+    // entry cut short must be caught here.
+    else if (end == CopyEnd::ReadFailed || !archive.IsEntryComplete())
+        result = EntryRead::Damaged;
+    // Closing checks the CRC of an entry read to its end.
+    if (!archive.CloseEntry() && result == EntryRead::Intact)
+        result = EntryRead::Damaged;
+    return result;
+}

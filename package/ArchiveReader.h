@@ -51,3 +51,16 @@ private:
     void* handle = nullptr;
     bool entryOpen = false;
 };
+
+// How reading an entry to its end went.
+enum class EntryRead {
+    Intact,      // every announced byte arrived and matched the CRC
+    Damaged,     // a read failed, the data ended early, or the CRC did not match
+    SinkFailed,  // the sink refused bytes; the rest was not read
+};
+
+// Reads the open current entry of archive to its end into sink (null: the
+// bytes are only checked), CopyChunkSize at a time through buffer, and closes
+// the entry. The installer reads every file this way, and so does themepack
+// when it checks a package.
+EntryRead ReadWholeEntry(ArchiveReader& archive, ByteSink* sink, char* buffer);

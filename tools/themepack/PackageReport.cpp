@@ -29,10 +29,8 @@ void ListEntries(const std::string& archivePath, std::vector<ReportedEntry>& ent
         if (!archive.GetEntryInfo(entry.info))
             break;
         entry.isOpenable = archive.OpenEntry();
-        if (entry.isOpenable) {
-            const CopyEnd end = CopyStream(archive, nullptr, CopyToEnd, buffer.data()).end;
-            entry.isIntact = archive.CloseEntry() && end == CopyEnd::SourceEnded;
-        }
+        if (entry.isOpenable)
+            entry.isIntact = ReadWholeEntry(archive, nullptr, buffer.data()) == EntryRead::Intact;
         entries.push_back(entry);
     }
 }
