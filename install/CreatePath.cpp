@@ -42,6 +42,10 @@ bool CreatePath(const char* path)
         folder.Append('\\');
     }
 
+    // The system takes a slash for a backslash; so must the folder walk, or
+    // a folder named with slashes would be missing when its file is written.
+    folder.ReplaceNoCase("/", "\\");
+
     String running = parts.drive;
     int start = 0;
     if (folder.Find("\\\\", 0) == 0) {
@@ -52,7 +56,6 @@ bool CreatePath(const char* path)
         running.Append('\\');
     }
 
-    // Only backslashes cut the folder part here; forward slashes stay inside pieces.
     int previous = start;
     for (int at = folder.Find("\\", start); at >= 0; at = folder.Find("\\", at + 1)) {
         running.Append(folder.Mid(previous, at - previous).Text());

@@ -9,6 +9,8 @@ enum class EntryOutcome {
     Exists,       // a file was there already (or appeared): left untouched
     WriteFailed,  // could not be created or written; nothing of ours is left
     Damaged,      // the entry's data could not be read or failed its CRC; removed
+    FontUnnamed,  // a font written whose name is missing or unusable: not registered
+    FontNameTaken,  // a font written whose name the system lists already: not registered
 };
 
 // Creates path (never replacing a file) and copies the current entry into it,

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "base/CopyStream.h"
+#include "base/Text.h"
 #include "framework/FileFinder.h"
 #include "install/CreatePath.h"
 #include "install/EntryWriter.h"
@@ -17,6 +18,7 @@
 #include "install/Settings.h"
 #include "package/ArchiveReader.h"
 #include "package/InstallerMessages.h"
+#include "package/PathPattern.h"
 
 namespace {
 
@@ -26,6 +28,12 @@ constexpr char kFailureText[] =
 
 // Per window, for the font-change broadcast.
 constexpr UINT kBroadcastTimeout = 5000;
+
+bool IsThemeFile(const String& path)
+{
+    constexpr int kExtensionLength = 6;
+    return path.Length() >= kExtensionLength && EqualsNoCase(path.Text() + path.Length() - kExtensionLength, ".theme");
+}
 
 void LogFormatted(ExtractionPage& page, const char* format, const char* path)
 {
@@ -90,6 +98,13 @@ bool ExtractionRun::Run(ArchiveReader& archive, const PathVariables& variables)
 
 bool ExtractionRun::ExtractEntry(ArchiveReader& archive, const String& pattern, const PathVariables& variables)
 {
+    // A package from the internet may aim anywhere: only a file below the
+    // folder its variable stands for is written, and the run goes on.
+    if (UnsafePatternReason(pattern.Text()) != nullptr) {
+        LogFormatted(page, "Refused '%s'. It does not name a file inside its folder!\n", pattern.Text());
+        success = false;
+        return true;
+    }
     if (!archive.OpenEntry()) {
         LogFormatted(page, EntryNotOpenedLine, pattern.Text());
         success = false;
@@ -112,8 +127,9 @@ bool ExtractionRun::ExtractEntry(ArchiveReader& archive, const String& pattern, 
             success = false;
             return false;
         }
-        // Remembered before the exists test: a theme already present can still be opened.
-        if (themeFilePath.IsEmpty() && path.FindNoCase(".the") >= 0)
+        // Remembered before the exists test: a theme already present can still
+        // be opened. Only a .theme file: the shell would run anything else.
+        if (themeFilePath.IsEmpty() && IsThemeFile(path))
             themeFilePath = path;
         outcome = FileExists(path.Text()) ? EntryOutcome::Exists
                                           : WriteEntryToNewFile(path.Text(), archive, buffer.get());
@@ -135,6 +151,12 @@ void ExtractionRun::Report(EntryOutcome outcome, const String& pattern, const St
         success = false;
     } else if (outcome == EntryOutcome::Damaged) {
         LogFormatted(page, "Damaged file '%s' in package!\n", pattern.Text());
+        success = false;
+    } else if (outcome == EntryOutcome::FontUnnamed) {
+        LogFormatted(page, "Font '%s' has no usable name and was not registered!\n", path.Text());
+        success = false;
+    } else if (outcome == EntryOutcome::FontNameTaken) {
+        LogFormatted(page, "Font '%s' was not registered: its name is taken already!\n", path.Text());
         success = false;
     }
 }

@@ -75,7 +75,15 @@ bool ReadFontFaceName(const char* path, String& name)
         if (!ReadAt(file, tableOffset + start, buffer, length))
             return false;
         buffer[length] = '\0';
-        text.CommitBuffer(static_cast<int>(length));
+        // A zero byte ends the name, as it ends every name the system lists.
+        text.CommitBuffer(-1);
+        if (text.IsEmpty())
+            return false;
+        for (int i = 0; i < text.Length(); ++i) {
+            const unsigned char c = static_cast<unsigned char>(text[i]);
+            if (c < 0x20 || c == 0x7F)
+                return false;
+        }
         name = text;
         return true;
     }

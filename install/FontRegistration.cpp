@@ -51,15 +51,22 @@ EntryOutcome RegisterFont(const char* path, ArchiveReader& archive, char* buffer
     if (written != EntryOutcome::Written)
         return written;
 
+    // A font without a usable name cannot be listed, and one whose name the
+    // list holds already would take the place of an installed font: neither
+    // is listed or loaded. The file stays; it replaced nothing.
     String entryName;
-    ReadFontFaceName(path, entryName);
+    if (!ReadFontFaceName(path, entryName))
+        return EntryOutcome::FontUnnamed;
     entryName.Append(" (TrueType)");
     String fileName;
     fileName.Format("%s%s", parts.name.Text(), extension);
 
     RegistryKey fonts;
-    if (fonts.Open(HKEY_LOCAL_MACHINE, FontListKey(version), false))
+    if (fonts.Open(HKEY_LOCAL_MACHINE, FontListKey(version), false)) {
+        if (fonts.HasValue(entryName.Text()))
+            return EntryOutcome::FontNameTaken;
         fonts.SetString(entryName.Text(), fileName.Text());
+    }
     fonts.Close();
     AddFontResourceA(path);
     fontsRegistered = true;

@@ -25,6 +25,7 @@ const char* FontListKey(WindowsVersion version);
 // file), enters it in the font list of version under its full name with
 // " (TrueType)", and loads it. Sets fontsRegistered when it did. Other
 // extensions and existing files are left alone (Exists, nothing written or
-// logged).
+// logged). A written font without a usable name (FontUnnamed), or whose name
+// the list holds already (FontNameTaken), is neither listed nor loaded.
 EntryOutcome RegisterFont(const char* path, ArchiveReader& archive, char* buffer, WindowsVersion version,
                           bool& fontsRegistered);

@@ -87,6 +87,11 @@ bool RegistryKey::QueryDword(const char* name, DWORD& out) const
     return true;
 }
 
+bool RegistryKey::HasValue(const char* name) const
+{
+    return key != nullptr && RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
 bool RegistryKey::SetDword(const char* name, DWORD value)
 {
     return key != nullptr &&

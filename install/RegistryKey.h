@@ -26,6 +26,8 @@ public:
     // A REG_DWORD value; out is 0 when missing or of another type, and
     // unchanged when the read itself fails.
     bool QueryDword(const char* name, DWORD& out) const;
+    // True when the key holds a value of that name, of any type.
+    bool HasValue(const char* name) const;
     bool SetDword(const char* name, DWORD value);
     bool SetString(const char* name, const char* value);
 

@@ -15,6 +15,7 @@ const char* LoadFailureMessage(LoadFailure failure)
     case LoadFailure::NotAnArchive:
     case LoadFailure::NoPackHead:
     case LoadFailure::BadHeader:
+    case LoadFailure::PartTooLarge:
         return "Corrupted theme package!";
     }
     return nullptr;

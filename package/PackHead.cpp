@@ -111,8 +111,8 @@ void PackHeadImageSink::EndDescription(uint32_t, uint32_t)
 {
 }
 
-bool ReadPackHead(ByteSource& stream, PackHeadImageSink& images, char* copyBuffer,
-                  PackHeadFields& fields, String& description, StringList& patterns)
+PackHeadRead ReadPackHead(ByteSource& stream, PackHeadImageSink& images, char* copyBuffer,
+                          PackHeadFields& fields, String& description, StringList& patterns)
 {
     unsigned char header[PackHeadHeaderSize] = {};
     ReadFull(stream, header, sizeof header);
@@ -121,33 +121,45 @@ bool ReadPackHead(ByteSource& stream, PackHeadImageSink& images, char* copyBuffe
     fields.flags = GetLittleEndian32(header + 8);
     fields.entrySize = GetLittleEndian32(header + 12);
     if (fields.headerSize != PackHeadHeaderSize)
-        return false;
+        return PackHeadRead::WrongHeaderSize;
 
     if (fields.flags & PackFlagSideImage) {
         const uint32_t length = ReadLength(stream);
+        if (length > ImageLengthLimit)
+            return PackHeadRead::TooLarge;
         StdioFile* target = images.BeginImage(PackFlagSideImage, length);
         images.EndImage(PackFlagSideImage, CopyEntryBytes(stream, length, target, copyBuffer));
     }
     if (fields.flags & PackFlagDescription) {
         const uint32_t length = ReadLength(stream);
+        if (length > DescriptionLengthLimit)
+            return PackHeadRead::TooLarge;
         images.EndDescription(length, ReadText(stream, length, description));
     }
     if (fields.flags & PackFlagPreview) {
         const uint32_t length = ReadLength(stream);
+        if (length > ImageLengthLimit)
+            return PackHeadRead::TooLarge;
         StdioFile* target = images.BeginImage(PackFlagPreview, length);
         images.EndImage(PackFlagPreview, CopyEntryBytes(stream, length, target, copyBuffer));
     }
 
+    // Grows in one step to what the count announces, within the limit, so
+    // that reading stays linear however many records there are.
+    if (fields.fileCount > 0)
+        patterns.Resize(patterns.Count(), fields.fileCount < PatternCountLimit ? fields.fileCount : PatternCountLimit);
     String pattern;
     for (int32_t i = 0; i < fields.fileCount; ++i) {
         bool complete = false;
         const uint32_t length = ReadLength(stream, &complete);
         if (!complete)
             break;
+        if (length > PatternLengthLimitInRecord || patterns.Count() >= PatternCountLimit)
+            return PackHeadRead::TooLarge;
         ReadText(stream, length, pattern);
         patterns.PutAt(patterns.Count(), pattern);
     }
-    return true;
+    return PackHeadRead::Accepted;
 }
 
 std::vector<unsigned char> EncodePackHead(const PackHeadParts& parts)

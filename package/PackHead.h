@@ -17,6 +17,13 @@ constexpr uint32_t PackFlagSideImage = 1;
 constexpr uint32_t PackFlagDescription = 2;
 constexpr uint32_t PackFlagPreview = 4;
 
+// What no real theme reaches; a PackHead that announces more is corrupt, so
+// that a lying length can make the installer neither wait for nor hold more.
+constexpr uint32_t DescriptionLengthLimit = 1u << 20;  // 1 MiB of text
+constexpr uint32_t ImageLengthLimit = 32u << 20;       // 32 MiB per picture
+constexpr uint32_t PatternLengthLimitInRecord = 32767; // the longest path the system takes
+constexpr int32_t PatternCountLimit = 65535;           // the entries a plain ZIP archive holds
+
 // The four header fields, as the reader leaves them: 0 where the entry did not
 // supply them.
 struct PackHeadFields {
@@ -45,13 +52,19 @@ public:
     virtual void EndDescription(uint32_t announcedLength, uint32_t presentLength);
 };
 
+enum class PackHeadRead {
+    Accepted,
+    WrongHeaderSize,  // headerSize is not 16; only the header was read
+    TooLarge,         // a length or the number of records passes its limit
+};
+
 // Reads PackHead from the current position of its entry: the header, the
-// optional parts in flag order, then the path records. Returns false, having
-// read only the header, when headerSize is not 16. Shortages after the header
-// are absorbed: missing length bytes read as 0, a part cut short keeps what
-// arrived, and the path list stops at the first record without a full length.
-// copyBuffer holds CopyChunkSize bytes.
-bool ReadPackHead(ByteSource& stream, PackHeadImageSink& images, char* copyBuffer,
+// optional parts in flag order, then the path records. Shortages after the
+// header are absorbed: missing length bytes read as 0, a part cut short keeps
+// what arrived, and the path list stops at the first record without a full
+// length. Reading stops at the first limit passed. copyBuffer holds
+// CopyChunkSize bytes.
+PackHeadRead ReadPackHead(ByteSource& stream, PackHeadImageSink& images, char* copyBuffer,
                   PackHeadFields& fields, String& description, StringList& patterns);
 
 // The pieces of PackHead that a writer provides; bitmaps are whole files.

@@ -76,7 +76,13 @@ LoadFailure LoadPackage(const char* path, const char* temporaryPrefix, PackageLo
     archive.OpenEntry();  // an unreadable entry delivers no bytes and fails the header check
 
     TemporaryImageSink images(load, temporaryPrefix);
-    if (!ReadPackHead(archive, images, buffer.get(), load.fields, load.description, load.patterns))
+    switch (ReadPackHead(archive, images, buffer.get(), load.fields, load.description, load.patterns)) {
+    case PackHeadRead::Accepted:
+        return LoadFailure::None;
+    case PackHeadRead::WrongHeaderSize:
         return LoadFailure::BadHeader;
-    return LoadFailure::None;
+    case PackHeadRead::TooLarge:
+        break;
+    }
+    return LoadFailure::PartTooLarge;
 }

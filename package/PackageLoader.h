@@ -19,6 +19,7 @@ enum class LoadFailure {
     NotAnArchive,      // the copy is not a readable ZIP archive
     NoPackHead,        // no entry named PackHead
     BadHeader,         // PackHead's headerSize is not 16
+    PartTooLarge,      // a PackHead length or its record count passes its limit
 };
 
 // One optional part of PackHead: its flag was set, so its length field was

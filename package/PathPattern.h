@@ -35,6 +35,16 @@ PathKind ClassifyPattern(const char* pattern);
 // with none.
 size_t LeadingVariableLength(const char* pattern);
 
+// Why the installer refuses to write the file a pattern with a path variable
+// names, in a few words; null when it names a file below the folder its
+// variable stands for. The variable the installer picks must start the
+// pattern and appear only there; after it come names separated by '\' or
+// '/': no '..' step, drive, stream (':'), leading separator, device name
+// (CON, NUL, AUX, PRN, COM1 to COM9, LPT1 to LPT9, with or without an
+// extension), name ending in a dot or a space, wildcard, reserved or control
+// character.
+const char* UnsafePatternReason(const char* pattern);
+
 // Why the installer would not put a file where the pattern says, in a few
 // words; empty when the pattern is sound.
 std::string PatternProblem(const std::string& pattern);

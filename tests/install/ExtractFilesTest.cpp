@@ -199,19 +199,49 @@ TEST_F(Extraction, EmptyPatternListSucceedsWithoutACheckBox)
     ExpectFinishingState(true);
 }
 
-TEST_F(Extraction, FirstThemePathHoldingDotTheIsRememberedAndOffered)
+TEST_F(Extraction, OnlyAFileEndingInDotThemeIsRememberedAndOffered)
 {
     ASSERT_TRUE(AssociateThemeFiles("Vistaloom"));
     const DWORD off = 0;
     ASSERT_TRUE(StoreSettingsValue("OpenThemeAfterUnPack", REG_DWORD, &off, sizeof off));
 
-    // The folder name itself holds ".the": the first theme pattern wins, whatever its type.
+    // Neither a folder holding ".the" nor a program named like a theme is
+    // what the shell should open at Finish.
     destination += "Blue.Themes\\";
-    EXPECT_TRUE(Run({{"a", "pic"}, {"b", "[Theme]"}, kPackHead}, {"%ThemeDir%Blue.bmp", "%ThemeDir%Blue.theme"}));
-    EXPECT_STREQ(themeFilePath.Text(), (target / "Blue.Themes\\Blue.bmp").c_str());
+    EXPECT_TRUE(Run({{"a", "pic"}, {"b", "MZ"}, {"c", "[Theme]"}, kPackHead},
+                    {"%ThemeDir%Blue.bmp", "%ThemeDir%Blue.theme.exe", "%ThemeDir%Blue.THEME"}));
+    EXPECT_STREQ(themeFilePath.Text(), (target / "Blue.Themes\\Blue.THEME").c_str());
     EXPECT_EQ(page.check, 0);
     EXPECT_TRUE(page.checkBoxShown);
     ExpectFinishingState(true);
+}
+
+// A pattern may name only a file below its variable's folder: the others are
+// refused one by one, and nothing lands anywhere else.
+TEST_F(Extraction, PatternsLeavingTheirFolderAreRefusedAndTheRunGoesOn)
+{
+    const std::vector<std::string> refused = {"%ThemeDir%..\\escape.txt", "%ThemeDir%a/../../escape.txt",
+                                              "%WinDir%..\\vltest-escape.txt", "%ThemeDir%ok.txt:stream",
+                                              "%ThemeDir%NUL.txt", "%ThemeDir%C:\\vltest-escape.txt"};
+    std::vector<TestEntry> entries;
+    for (size_t i = 0; i <= refused.size(); ++i)
+        entries.push_back({"e" + std::to_string(i), "data " + std::to_string(i)});
+    entries.push_back(kPackHead);
+    std::vector<std::string> patterns = refused;
+    patterns.push_back("%ThemeDir%Sub/ok.txt");
+    EXPECT_FALSE(Run(entries, patterns));
+    std::vector<std::string> log;
+    for (const std::string& pattern : refused)
+        log.push_back("Refused '" + pattern + "'. It does not name a file inside its folder!\n");
+    EXPECT_EQ(page.log, log);
+    EXPECT_EQ(ReadFileBytes(target / "Sub\\ok.txt"), "data " + std::to_string(refused.size()))
+        << "a slash separates folders too";
+    const std::string parent = target.Path().substr(0, target.Path().find_last_of('\\', target.Path().size() - 2) + 1);
+    EXPECT_EQ(GetFileAttributesA((parent + "escape.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA("C:\\vltest-escape.txt"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA("C:\\windows\\..\\vltest-escape.txt"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA((target / "ok.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    ExpectFinishingState(false);
 }
 
 TEST_F(Extraction, PatternWithoutVariableIsPassedOverSilently)

@@ -124,6 +124,13 @@ TEST(FontFaceName, FindsTheMacintoshFullNameAndRejectsDamagedFiles)
         {"strings beyond the table", stringBeyondTable, false, ""},
         {"name table after the first 40 records", FontFile(manyTables), false, ""},
         {"shorter than the offset table", std::string("\0\1\0", 3), false, ""},
+        // Names that could not stand in the system's font list.
+        {"name ends at a zero byte", FontFile({{"name", NameTable({{1, 4, std::string("Arial\0 Evil", 11)}})}}), true,
+         "Arial"},
+        {"empty name", FontFile({{"name", NameTable({{1, 4, ""}})}}), false, ""},
+        {"name starting with a zero byte", FontFile({{"name", NameTable({{1, 4, std::string("\0x", 2)}})}}), false,
+         ""},
+        {"name with a line feed", FontFile({{"name", NameTable({{1, 4, "Blue\nSans"}})}}), false, ""},
     };
     int index = 0;
     for (const Row& row : rows) {

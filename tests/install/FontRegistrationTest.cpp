@@ -147,6 +147,25 @@ TEST_F(Fonts, RunThatFailsLaterKeepsTheFontButDoesNotBroadcast)
     EXPECT_EQ(FontChangeListener::count, 0);
 }
 
+// A package's font never takes the place of an installed one, and a font the
+// list could not name is not listed: both are written, reported, not loaded.
+TEST_F(Fonts, FontWithATakenOrUnusableNameIsNotRegistered)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, kNtFonts, &key), ERROR_SUCCESS);
+    RegSetValueExA(key, "DejaVu Sans (TrueType)", 0, REG_SZ, reinterpret_cast<const BYTE*>("installed.ttf"), 14);
+    RegCloseKey(key);
+    FontChangeListener listener;
+    EXPECT_FALSE(Run({{"a", font}, {"b", "no font at all"}, kPackHead},
+                     {"%FontDir%vltest-sans.ttf", "%FontDir%vltest-sans.otf"}));
+    EXPECT_EQ(FontListValue("DejaVu Sans (TrueType)"), "installed.ttf") << "the installed font's entry stays";
+    EXPECT_EQ(page.log, (std::vector<std::string>{
+                            "Font '" + FontsFolder() + "vltest-sans.ttf' was not registered: its name is taken already!\n",
+                            "Font '" + FontsFolder() + "vltest-sans.otf' has no usable name and was not registered!\n"}));
+    EXPECT_EQ(ReadFileBytes(FontsFolder() + "vltest-sans.ttf"), font) << "written, as the package asked";
+    EXPECT_EQ(FontChangeListener::count, 0) << "nothing was loaded";
+}
+
 TEST_F(Fonts, FullNameComesFromTheMacintoshNameRecord)
 {
     String name("unchanged");

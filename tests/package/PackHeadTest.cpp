@@ -91,6 +91,7 @@ struct Entry {
 
 // What one ReadPackHead call left behind.
 struct ReadResult {
+    PackHeadRead read = PackHeadRead::WrongHeaderSize;
     bool accepted = false;
     PackHeadFields fields;
     String description;
@@ -106,7 +107,8 @@ ReadResult Read(const Bytes& bytes, size_t pieceSize, size_t errorAt = SIZE_MAX)
     std::vector<char> copyBuffer(CopyChunkSize);
     StringList patterns;
     ReadResult result;
-    result.accepted = ReadPackHead(stream, sink, copyBuffer.data(), result.fields, result.description, patterns);
+    result.read = ReadPackHead(stream, sink, copyBuffer.data(), result.fields, result.description, patterns);
+    result.accepted = result.read == PackHeadRead::Accepted;
     for (int i = 0; i < patterns.Count(); ++i)
         result.patterns.emplace_back(patterns[i].Text(), static_cast<size_t>(patterns[i].Length()));
     result.events = sink.events;
@@ -167,14 +169,10 @@ TEST(PackHead, ShortAndDamagedEntriesKeepWhatArrived)
          Entry().Header(1, text).U32(5).Raw(std::string("ab\0cd\0", 6)).Text("%SysDir%b").bytes, "ab", "",
          {"%SysDir%b"}},
         {"description cut short", Entry().Header(1, text).U32(10).Raw("abcd").bytes, "abcd", "", {}},
-        {"description length 0xFFFFFFFF", Entry().Header(1, text).U32(0xFFFFFFFF).Raw("abc").bytes, "abc", "",
-         {}},
         {"side image length missing", Entry().Header(1, side).bytes, "", "B1:0 E1:0 ", {}},
         {"side image length partial", Entry().Header(1, side).Raw("\x05").bytes, "", "B1:5 E1:0 ", {}},
         {"side image longer than the entry",
          Entry().Header(2, side | text | preview).U32(100).Raw("1234567").bytes, "", "B1:100 E1:7 B4:0 E4:0 ", {}},
-        {"side image length 0xFFFFFFFF", Entry().Header(1, side).U32(0xFFFFFFFF).Raw("0123456789").bytes, "",
-         "B1:4294967295 E1:10 ", {}},
         {"preview longer than the entry", Entry().Header(1, preview).U32(9).Raw("12").bytes, "", "B4:9 E4:2 ",
          {}},
         {"all parts in flag order",
@@ -191,7 +189,6 @@ TEST(PackHead, ShortAndDamagedEntriesKeepWhatArrived)
          "", "", {"ab", "y"}},
         {"record length partial", Entry().Header(3, 0).Text("a").Raw("\x01\x00").bytes, "", "", {"a"}},
         {"record cut short", Entry().Header(3, 0).Text("a").U32(10).Raw("%Sys").bytes, "", "", {"a", "%Sys"}},
-        {"record length 0xFFFFFFFF", Entry().Header(2, 0).U32(0xFFFFFFFF).Raw("xyz").bytes, "", "", {"xyz"}},
         {"bytes after the last record", Entry().Header(1, 0).Text("a").Raw("junk").bytes, "", "", {"a"}},
     };
     for (const Row& row : rows) {
@@ -205,13 +202,48 @@ TEST(PackHead, ShortAndDamagedEntriesKeepWhatArrived)
     }
 }
 
-TEST(PackHead, HugeLengthFieldsReserveOnlyWhatArrives)
+// A length may lie up to its limit and only what arrives is kept; past the
+// limit the header is refused before anything is reserved or read.
+TEST(PackHead, LengthsAndCountsPastTheirLimitsAreRefused)
 {
-    const std::string body(100000, 'd');
-    const Bytes bytes = Entry().Header(0, PackFlagDescription).U32(0xFFFFFFF0).Raw(body).bytes;
-    const ReadResult result = Read(bytes, 65536);
-    EXPECT_EQ(result.description.Length(), 100000);
-    EXPECT_LE(result.description.Capacity(), 2 * 100000 + static_cast<int>(CopyChunkSize));
+    const uint32_t side = PackFlagSideImage, text = PackFlagDescription, preview = PackFlagPreview;
+    Entry records65535 = Entry().Header(PatternCountLimit, 0);
+    for (int i = 0; i < PatternCountLimit; ++i)
+        records65535.Text("");
+    Entry records65536 = records65535;
+    records65536.bytes[4] = 0;  // fileCount 65536: low byte
+    records65536.bytes[6] = 1;
+    records65536.Text("");
+    const struct {
+        const char* name;
+        Bytes bytes;
+        PackHeadRead read;
+        size_t patterns;
+    } rows[] = {
+        {"description at its limit", Entry().Header(0, text).U32(DescriptionLengthLimit).Raw("abc").bytes,
+         PackHeadRead::Accepted, 0},
+        {"description past its limit", Entry().Header(0, text).U32(DescriptionLengthLimit + 1).Raw("abc").bytes,
+         PackHeadRead::TooLarge, 0},
+        {"description 0xFFFFFFFF", Entry().Header(0, text).U32(0xFFFFFFFF).Raw("abc").bytes, PackHeadRead::TooLarge, 0},
+        {"side image at its limit", Entry().Header(0, side).U32(ImageLengthLimit).Raw("BM").bytes,
+         PackHeadRead::Accepted, 0},
+        {"side image 0xFFFFFFFF", Entry().Header(0, side).U32(0xFFFFFFFF).Raw("BM").bytes, PackHeadRead::TooLarge, 0},
+        {"preview past its limit", Entry().Header(0, preview).U32(ImageLengthLimit + 1).bytes, PackHeadRead::TooLarge,
+         0},
+        {"record at its limit", Entry().Header(1, 0).U32(PatternLengthLimitInRecord).Raw("%Win").bytes,
+         PackHeadRead::Accepted, 1},
+        {"record 0xFFFFFFFF", Entry().Header(1, 0).U32(0xFFFFFFFF).Raw("xyz").bytes, PackHeadRead::TooLarge, 0},
+        {"65535 records", records65535.bytes, PackHeadRead::Accepted, 65535},
+        {"65536 records", records65536.bytes, PackHeadRead::TooLarge, 65535},
+        {"fileCount 0x7FFFFFFF over two records", Entry().Header(0x7FFFFFFF, 0).Text("a").Text("b").bytes,
+         PackHeadRead::Accepted, 2},
+    };
+    for (const auto& row : rows) {
+        const ReadResult result = Read(row.bytes, 65536);
+        EXPECT_EQ(result.read, row.read) << row.name;
+        EXPECT_EQ(result.patterns.size(), row.patterns) << row.name;
+        EXPECT_LE(result.description.Capacity(), 2 * static_cast<int>(CopyChunkSize)) << row.name;
+    }
 }
 
 TEST(PackHead, StreamErrorEndsThePartAndTheReading)
@@ -286,7 +318,8 @@ TEST(PackHead, EncodedEntryReadsBackWithImagesInFiles)
         String description;
         StringList patterns;
 
-        ASSERT_TRUE(ReadPackHead(stream, sink, copyBuffer.data(), fields, description, patterns)) << pieceSize;
+        ASSERT_EQ(ReadPackHead(stream, sink, copyBuffer.data(), fields, description, patterns), PackHeadRead::Accepted)
+            << pieceSize;
         side.Close();
         preview.Close();
 

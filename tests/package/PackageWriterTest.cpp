@@ -172,7 +172,7 @@ TEST_F(PackageWriterTest, WrittenPackageReadsBackExactlyAsWritten)
     PackHeadFields fields;
     String description;
     StringList patterns;
-    ASSERT_TRUE(ReadPackHead(archive, images, buffer.data(), fields, description, patterns));
+    ASSERT_EQ(ReadPackHead(archive, images, buffer.data(), fields, description, patterns), PackHeadRead::Accepted);
     EXPECT_EQ(fields.headerSize, 16u);
     EXPECT_EQ(fields.fileCount, 3);
     EXPECT_EQ(fields.flags, 7u);
@@ -270,10 +270,30 @@ TEST(PackageSourcesTest, PatternsAreJudgedAsTheInstallerTreatsThem)
         {"%FontDir%Blue.ttf", "Blue.ttf", ""},
         {"%WinDir%blue", "blue", ""},
         {"%ThemeDir%Blue", "Blue", "theme file without an extension"},
-        {"%ThemeDir%Sub/Blue.bmp", "Sub/Blue.bmp", "'/' in a theme path"},
+        {"%ThemeDir%Sub/Blue.bmp", "Sub/Blue.bmp", ""},
+        {"%ThemeDir%COM10.txt", "COM10.txt", ""},
+        {"%FontDir%%ThemeDir%x.ttf", "%ThemeDir%x.ttf", ""},
         {"%ThemeDir%Sub\\", "Sub\\", "names a folder"},
         {"%FontDir%", "", "names a folder"},
-        {"C:\\%WinDir%x.ini", "C:\\%WinDir%x.ini", "does not start with its path variable"},
+        // What would land outside the variable's folder, or not in a file of it.
+        {"C:\\%WinDir%x.ini", "C:\\%WinDir%x.ini", "its path variable does not start it"},
+        {"%ThemeDir%a%FontDir%.ttf", "a%FontDir%.ttf", "its path variable does not start it"},
+        {"%ThemeDir%a\\%ThemeDir%b.txt", "a\\%ThemeDir%b.txt", "its path variable appears twice"},
+        {"%WinDir%..\\ProgramData\\x.bat", "..\\ProgramData\\x.bat", "a name ending in a dot"},
+        {"%ThemeDir%a/../../x.dll", "a/../../x.dll", "a name ending in a dot"},
+        {"%ThemeDir%a.\\b.txt", "a.\\b.txt", "a name ending in a dot"},
+        {"%ThemeDir%a \\b.txt", "a \\b.txt", "a name ending in a dot or a space"},
+        {"%WinDir%win.ini:evil", "win.ini:evil", "a drive or stream"},
+        {"%ThemeDir%C:\\x.txt", "C:\\x.txt", "a drive or stream"},
+        {"%ThemeDir%\\\\server\\share\\x.txt", "\\\\server\\share\\x.txt", "a separator right after"},
+        {"%ThemeDir%/x.txt", "/x.txt", "a separator right after"},
+        {"%ThemeDir%a\\\\b.txt", "a\\\\b.txt", "an empty name"},
+        {"%ThemeDir%CON", "CON", "a device name"},
+        {"%SysDir%Sub\\nul.txt", "Sub\\nul.txt", "a device name"},
+        {"%FontDir%lpt9.ttf", "lpt9.ttf", "a device name"},
+        {"%ThemeDir%*.bmp", "*.bmp", "a wildcard"},
+        {"%ThemeDir%a|b.bmp", "a|b.bmp", "a wildcard or reserved character"},
+        {"%ThemeDir%a\x01.bmp", "a\x01.bmp", "a control character"},
         {"Blue.theme", "Blue.theme", "no path variable"},
         {"", "", "empty pattern"},
     };
