@@ -50,7 +50,7 @@ bool ScratchFile::Create(const std::string& folder, const char* prefix)
         char name[32];
         std::snprintf(name, sizeof name, "%.8s%X.tmp", prefix, NextNameNumber());
         const std::string candidate = folder + name;
-        const StdioFile::CreateResult result = file.CreateNew(candidate.c_str());
+        const StdioFile::CreateResult result = file.CreateNew(candidate.c_str(), true);
         if (result == StdioFile::CreateResult::Created) {
             path = candidate;
             return true;
@@ -85,6 +85,7 @@ bool ScratchFile::MoveTo(const std::string& target)
     if (path.empty())
         return false;
     file.Close();
+    ReleaseHold();
 #ifdef _WIN32
     // rename() on Windows refuses to replace an existing file.
     const bool moved = MoveFileExA(path.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
@@ -96,9 +97,33 @@ bool ScratchFile::MoveTo(const std::string& target)
     return moved;
 }
 
+bool ScratchFile::Seal()
+{
+    file.Close();
+    ReleaseHold();
+#ifdef _WIN32
+    HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (reader == INVALID_HANDLE_VALUE)
+        return false;
+    hold = reader;
+#endif
+    return !path.empty();
+}
+
+void ScratchFile::ReleaseHold()
+{
+#ifdef _WIN32
+    if (hold != nullptr)
+        CloseHandle(hold);
+#endif
+    hold = nullptr;
+}
+
 void ScratchFile::Remove()
 {
     file.Close();
+    ReleaseHold();
     if (!path.empty())
         std::remove(path.c_str());
     path.clear();
@@ -108,4 +133,7 @@ void ScratchFile::Swap(ScratchFile& other)
 {
     file.Swap(other.file);
     path.swap(other.path);
+    void* held = hold;
+    hold = other.hold;
+    other.hold = held;
 }

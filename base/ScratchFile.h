@@ -8,6 +8,9 @@
 // Owns one file it created, open for reading and writing until closed, and
 // its name. The destructor closes and deletes the file unless MoveTo has
 // given it its final name, so every way out of a function cleans up after it.
+// From creation to deletion no other program may write to the file, rename
+// or delete it (on Windows; other systems have no share modes), except for a
+// moment while Seal changes the write access to read access.
 class ScratchFile {
 public:
     ScratchFile() = default;
@@ -26,6 +29,10 @@ public:
     // Afterwards the object holds nothing. On failure the file, now closed,
     // is still held and deleted with the object.
     bool MoveTo(const std::string& target);
+    // Closes the file for writing and keeps it open for reading, which lets
+    // others read it by name (a library opening it, a picture loader) while
+    // still keeping out writers. False when it could not be opened again.
+    bool Seal();
     // Closes and deletes the file.
     void Remove();
     // Exchanges the files of two objects, so ownership can be handed on.
@@ -36,6 +43,10 @@ public:
     StdioFile& File() { return file; }
 
 private:
+    void ReleaseHold();
+
     StdioFile file;
     std::string path;
+    // The read handle Seal keeps (a Windows HANDLE), or null.
+    void* hold = nullptr;
 };

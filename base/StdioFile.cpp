@@ -24,12 +24,12 @@ bool StdioFile::Open(const char* path, const char* mode)
     return stream != nullptr;
 }
 
-StdioFile::CreateResult StdioFile::CreateNew(const char* path)
+StdioFile::CreateResult StdioFile::CreateNew(const char* path, bool allowReaders)
 {
     Close();
 #ifdef _WIN32
-    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, allowReaders ? FILE_SHARE_READ : 0, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         // A folder of that name is in the way, not a file that exists.
@@ -45,6 +45,8 @@ StdioFile::CreateResult StdioFile::CreateNew(const char* path)
         return CreateResult::Failed;
     }
 #else
+    // Files here have no share modes; other writers are not kept out.
+    static_cast<void>(allowReaders);
     const int descriptor = open(path, O_RDWR | O_CREAT | O_EXCL, 0666);
     if (descriptor == -1) {
         const int error = errno;

@@ -17,8 +17,9 @@ public:
     // Closes any open stream first; true when a stream was opened.
     bool Open(const char* path, const char* mode);
     // Opens a new file for reading and writing ("w+b") that never replaces
-    // one that exists, even one that appears at the last moment.
-    CreateResult CreateNew(const char* path);
+    // one that exists, even one that appears at the last moment. Until it is
+    // closed, nobody else may write to it, nor read it unless allowReaders.
+    CreateResult CreateNew(const char* path, bool allowReaders = false);
     // The fclose result; 0 when nothing was open.
     int Close();
     // Number of bytes read; 0 for a count of 0 without touching the stream.

@@ -150,7 +150,7 @@ void ExtractionRun::Report(EntryOutcome outcome, const String& pattern, const St
         LogFormatted(page, "Failed to write '%s'!\n", path.Text());
         success = false;
     } else if (outcome == EntryOutcome::Damaged) {
-        LogFormatted(page, "Damaged file '%s' in package!\n", pattern.Text());
+        LogFormatted(page, DamagedEntryLine, pattern.Text());
         success = false;
     } else if (outcome == EntryOutcome::FontUnnamed) {
         LogFormatted(page, "Font '%s' has no usable name and was not registered!\n", path.Text());

@@ -79,6 +79,11 @@ bool ArchiveReader::OpenEntry()
     return entryOpen;
 }
 
+uint64_t ArchiveReader::EntryDataOffset() const
+{
+    return entryOpen ? static_cast<uint64_t>(unzGetCurrentFileZStreamPos64(handle)) : 0;
+}
+
 int ArchiveReader::Read(void* buffer, unsigned count)
 {
     if (!entryOpen)

@@ -39,6 +39,9 @@ public:
 
     // Opens the current entry's data; false for a method that cannot be read.
     bool OpenEntry();
+    // Where the open entry's stored data starts in the archive file; 0 when
+    // no entry is open.
+    uint64_t EntryDataOffset() const;
     // Bytes delivered, 0 at the end of the entry, negative on error.
     int Read(void* buffer, unsigned count) override;
     // True when every byte the directory announces has been read; an entry

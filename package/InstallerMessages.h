@@ -8,5 +8,6 @@ const char* LoadFailureMessage(LoadFailure failure);
 
 // Lines of the unpack page's log, each ending in its own line feed.
 constexpr char NotAllInstalledLine[] = "Not all files were installed! The package might be corrupt!\n";
-// Formats with the raw pattern of the entry.
+// These format with the raw pattern of the entry.
 constexpr char EntryNotOpenedLine[] = "Failed to open '%s' in package!\n";
+constexpr char DamagedEntryLine[] = "Damaged file '%s' in package!\n";

@@ -29,7 +29,8 @@ public:
     void EndImage(uint32_t flag, uint32_t copiedLength) override
     {
         PartOf(flag).presentLength = copiedLength;
-        FileOf(flag).File().Close();
+        // A picture that cannot be held loads as no picture, and says nothing.
+        FileOf(flag).Seal();
     }
 
     void EndDescription(uint32_t announcedLength, uint32_t presentLength) override
@@ -65,7 +66,10 @@ LoadFailure LoadPackage(const char* path, const char* temporaryPrefix, PackageLo
     FileSource source(package);
     FileSink copy(load.archive.File());
     load.payloadBytesCopied = CopyStream(source, &copy, load.trailer.payloadLength, buffer.get()).copied;
-    load.archive.File().Close();
+    // Held against other writers until it is deleted: nothing may swap the
+    // archive between this reading and the extraction.
+    if (!load.archive.Seal())
+        return LoadFailure::NoTemporaryFile;
     package.Close();
 
     ArchiveReader archive;

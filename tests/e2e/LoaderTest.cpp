@@ -195,8 +195,19 @@ TEST_P(LoaderSuccess, ShowsTheWizardThenExitsWith0AndLeavesNoTemporaryFile)
     ASSERT_TRUE(wizard.WaitForWizard()) << DescribeWindows(installer.Id());
     EXPECT_EQ(wizard.CurrentPage(), WizardPage::Welcome);
     EXPECT_TRUE(FindTopWindows(installer.Id(), "#32770", "Vistaloom").empty()) << "a message on the way";
-    EXPECT_EQ(ListFiles(temporaryFolder, "VLP*.tmp").size(), GetParam().package == Package::AllOptionalParts ? 3u : 1u)
+    const std::vector<std::string> held = ListFiles(temporaryFolder, "VLP*.tmp");
+    EXPECT_EQ(held.size(), GetParam().package == Package::AllOptionalParts ? 3u : 1u)
         << "the archive copy and one file per picture while the wizard runs";
+    // Nothing may swap them under the running installer.
+    for (const std::string& name : held) {
+        const std::string path = temporaryFolder + name;
+        HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        EXPECT_EQ(writer, INVALID_HANDLE_VALUE) << name << " can be written by others";
+        if (writer != INVALID_HANDLE_VALUE)
+            CloseHandle(writer);
+        EXPECT_FALSE(DeleteFileA(path.c_str())) << name << " can be deleted by others";
+    }
     ASSERT_TRUE(wizard.Click(kCancelButton));
     ASSERT_TRUE(installer.WaitForExit(kWindowTimeoutMs)) << "still running:\n" << DescribeWindows(installer.Id());
     EXPECT_EQ(installer.ExitCode(), 0u);

@@ -175,6 +175,16 @@ TEST_F(Wizard, PagesFollowThePackageForwardAndBackAndCancelEndsCleanly)
             ASSERT_EQ(wizard.CurrentPage(), pages[i]);
             ASSERT_TRUE(WaitUntil([&] { return wizard.Buttons() == (i == 0 ? kFirstButtons : kMiddleButtons); }))
                 << PageName(pages[i]) << ": " << wizard.Buttons();
+            DWORD_PTR sideImage = 0;
+            EXPECT_TRUE(SendToWindow(wizard.Item(IDC_LEFT_PANEL), STM_GETIMAGE, IMAGE_BITMAP, 0, sideImage) &&
+                        sideImage != 0)
+                << "no side image on " << PageName(pages[i]);
+            if (pages[i] == WizardPage::Preview) {
+                DWORD_PTR picture = 0;
+                EXPECT_TRUE(SendToWindow(wizard.Item(IDC_PREVIEW_PICTURE), STM_GETIMAGE, IMAGE_BITMAP, 0, picture) &&
+                            picture != 0)
+                    << "the preview did not load";
+            }
             if (pages[i] == WizardPage::Welcome) {
                 EXPECT_EQ(wizard.Text(IDC_WEBSITE_LINK), "http://www.vistaloom.com/");
                 EXPECT_EQ(wizard.Text(IDC_MAIL_LINK), "support@vistaloom.com");

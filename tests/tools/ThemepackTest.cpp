@@ -239,7 +239,39 @@ TEST_F(ThemepackTest, InspectGivesTheInstallersVerdictAndWarnings)
          },
          0,
          {"  layout         4 bytes lie between the payload and the trailer\n",
-          "  - entry 0 is damaged (its data does not unpack to its CRC): the installed file would be wrong\n"}},
+          "  - entry 0 is damaged (its data does not unpack in full to its CRC): the installer writes \"Damaged file "
+          "'%ThemeDir%Blue.theme' in package!\" and leaves the file out\n"}},
+        {"payload overlapping the trailer",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"Blue.theme", theme}, {"PackHead", Head({two[0]})}},
+                            [](std::string& b) { PutField32(b, b.size() - 4, GetField32(b, b.size() - 4) + 10); });
+         },
+         0, {"  layout         the payload overlaps the trailer by 10 bytes\n"}},
+        {"two entries sharing one stored stream",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"a.txt", std::string(5000, 'x')}, {"b.txt", std::string(5000, 'x')},
+                             {"PackHead", Head({"%ThemeDir%a.txt", "%ThemeDir%b.txt"})}},
+                            [](std::string& b) {
+                                const size_t second = b.find("PK\x01\x02", b.find("PK\x01\x02") + 4);
+                                PutField32(b, second + 42, 0);
+                            });
+         },
+         0, {"  - entry 1 shares its stored data with entry 0: the installer unpacks the same data again; not checked\n"}},
+        {"pattern leaving its folder, control characters",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"x.txt", theme}, {"PackHead", Head({"%ThemeDir%..\\x.txt"}, {}, "", "a\x1b[2Jb")}});
+         },
+         0,
+         {"  - pattern 0 '%ThemeDir%..\\x.txt': a name ending in a dot or a space, such as '..': the installer "
+          "refuses it\n",
+          "  | a\\x1B[2Jb\n"}},
+        {"description past its limit",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"Blue.theme", theme},
+                             {"PackHead", Head({two[0]}, [](std::string& b) { PutField32(b, 16, 0x200000); }, "",
+                                               "desc")}});
+         },
+         1, {"  limits         passed: a package holds at most 1048576 bytes of description", "Verdict: Corrupted theme package!\n"}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);

@@ -10,6 +10,29 @@
 
 namespace {
 
+// The package's own texts as a terminal may show them: control characters
+// (C1 included) become \xNN, so that no name or description can drive it.
+std::string Printable(const char* text, size_t length)
+{
+    std::string shown;
+    for (size_t i = 0; i < length; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02X", c);
+            shown += escape;
+        } else {
+            shown += static_cast<char>(c);
+        }
+    }
+    return shown;
+}
+
+std::string Printable(const std::string& text)
+{
+    return Printable(text.data(), text.size());
+}
+
 const char* MethodName(uint32_t method)
 {
     switch (method) {
@@ -39,14 +62,16 @@ void PrintTrailer(const PackageReport& report)
     if (!report.HasTrailer())
         return;
     const uint64_t end = static_cast<uint64_t>(trailer.payloadOffset) + trailer.payloadLength;
+    const uint64_t trailerStart = report.fileSize - PackageTrailerSize;
     if (end > report.fileSize)
         std::printf("  layout         the payload runs past the end of the file: %" PRIu64 " bytes copied\n",
                     report.load.payloadBytesCopied);
-    else if (end + PackageTrailerSize == report.fileSize)
+    else if (end > trailerStart)
+        std::printf("  layout         the payload overlaps the trailer by %" PRIu64 " bytes\n", end - trailerStart);
+    else if (end == trailerStart)
         std::printf("  layout         as written: program image, payload, trailer\n");
     else
-        std::printf("  layout         %" PRIu64 " bytes lie between the payload and the trailer\n",
-                    report.fileSize - PackageTrailerSize - end);
+        std::printf("  layout         %" PRIu64 " bytes lie between the payload and the trailer\n", trailerStart - end);
 }
 
 void PrintBitmapPart(const char* name, const LoadedPart& part, const std::string& bytes)
@@ -100,6 +125,10 @@ void PrintPackHead(const PackageReport& report)
     else
         std::printf("  %-14s none\n", "description");
     PrintBitmapPart("preview", load.previewPart, report.previewBytes);
+    if (report.failure == LoadFailure::PartTooLarge)
+        std::printf("  limits         passed: a package holds at most %u bytes of description, %u per picture, "
+                    "%u characters per path record and %d records\n",
+                    DescriptionLengthLimit, ImageLengthLimit, PatternLengthLimitInRecord, PatternCountLimit);
 
     // The text as the description page shows it, one line per line.
     const std::string text(load.description.Text(), static_cast<size_t>(load.description.Length()));
@@ -113,7 +142,7 @@ void PrintPackHead(const PackageReport& report)
             size_t length = end - start;
             if (length > 0 && text[start + length - 1] == '\r')
                 --length;
-            std::printf("  | %.*s\n", static_cast<int>(length), text.c_str() + start);
+            std::printf("  | %s\n", Printable(text.c_str() + start, length).c_str());
             start = end + 1;
         }
     }
@@ -124,7 +153,7 @@ void PrintFiles(const PackageReport& report)
     const StringList& patterns = report.load.patterns;
     std::printf("Files (%d patterns, paired with the entries by position)\n", patterns.Count());
     for (int i = 0; i < patterns.Count(); ++i) {
-        std::printf("  %d  %s\n", i, patterns[i].Text());
+        std::printf("  %d  %s\n", i, Printable(patterns[i].Text(), static_cast<size_t>(patterns[i].Length())).c_str());
         if (static_cast<size_t>(i) >= report.entries.size()) {
             std::printf("       no entry\n");
             continue;
@@ -132,7 +161,8 @@ void PrintFiles(const PackageReport& report)
         const ArchiveEntryInfo& info = report.entries[static_cast<size_t>(i)].info;
         std::printf("       entry \"%s\": %s (%" PRIu32 "), %" PRIu64 " bytes packed, %" PRIu64
                     " unpacked, CRC %08" PRIX32 "\n",
-                    info.name.Text(), MethodName(info.method), info.method, info.compressedSize,
+                    Printable(info.name.Text(), static_cast<size_t>(info.name.Length())).c_str(),
+                    MethodName(info.method), info.method, info.compressedSize,
                     info.uncompressedSize, info.crc);
     }
 }
@@ -157,7 +187,7 @@ int RunInspect(int argc, char** argv)
         return ExitFailure;
     }
 
-    std::printf("Package %s, %" PRIu64 " bytes\n", path.c_str(), report.fileSize);
+    std::printf("Package %s, %" PRIu64 " bytes\n", Printable(path).c_str(), report.fileSize);
     PrintTrailer(report);
     if (report.HasTrailer()) {
         if (report.IsArchive())
@@ -176,7 +206,7 @@ int RunInspect(int argc, char** argv)
     if (!problems.empty()) {
         std::printf("Warnings\n");
         for (const std::string& problem : problems)
-            std::printf("  - %s\n", problem.c_str());
+            std::printf("  - %s\n", Printable(problem).c_str());
     }
     if (!report.HasHeader()) {
         std::printf("Verdict: %s\n", LoadFailureMessage(report.failure));
