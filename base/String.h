@@ -3,6 +3,15 @@
 
 #include <cstdarg>
 
+// Checks printf-style arguments against the standard dialect, which Format
+// follows; MinGW's plain "printf" would mean the C runtime's own, and clang
+// knows the standard one by that name only.
+#if defined(__clang__)
+#define PRINTF_FORMAT(formatIndex, firstArgument) __attribute__((format(printf, formatIndex, firstArgument)))
+#else
+#define PRINTF_FORMAT(formatIndex, firstArgument) __attribute__((format(gnu_printf, formatIndex, firstArgument)))
+#endif
+
 // Owns one exactly sized heap block (header with length and capacity, then the
 // characters and a NUL), or points at the shared empty block. Copies copy.
 class String {
@@ -32,7 +41,7 @@ public:
     String Left(int count) const;
     String Mid(int first, int count) const;
 
-    void Format(const char* format, ...) __attribute__((format(gnu_printf, 2, 3)));
+    void Format(const char* format, ...) PRINTF_FORMAT(2, 3);
     void FormatList(const char* format, va_list arguments);
 
     // Returns the number of occurrences replaced.

@@ -232,7 +232,7 @@ TEST(String, ReplaceNoCaseWorksAcrossEmbeddedZeros)
 }
 
 // Formats with String and with the C library from the same arguments.
-void ExpectFormatsLikeCLibrary(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
+void ExpectFormatsLikeCLibrary(const char* format, ...) PRINTF_FORMAT(1, 2);
 void ExpectFormatsLikeCLibrary(const char* format, ...)
 {
     va_list arguments;

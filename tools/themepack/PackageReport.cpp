@@ -74,7 +74,7 @@ std::string ReadPart(const ScratchFile& part)
     return bytes;
 }
 
-std::string Sentence(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
+std::string Sentence(const char* format, ...) PRINTF_FORMAT(1, 2);
 
 std::string Sentence(const char* format, ...)
 {

@@ -1,0 +1,51 @@
+// fuzz_payload: a whole package loaded as the installer loads it, then its archive walked as extraction walks it.
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "base/CopyStream.h"
+#include "package/ArchiveReader.h"
+#include "package/PackageLoader.h"
+#include "package/PathPattern.h"
+#include "tests/fuzz/FuzzFiles.h"
+
+namespace {
+
+// minizip never inflates an entry past the size the directory announces, so
+// the announced sizes bound the bytes read. The walk stops once they pass
+// this budget: entries that share one deflated stream would otherwise let a
+// few kilobytes of input inflate to gigabytes and one input run for minutes.
+constexpr uint64_t kReadBudget = 16u << 20;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const InputFile input("package.exe", data, size);
+    PackageLoad load;
+    if (LoadPackage(input.Path(), "fuzz", load) != LoadFailure::None)
+        return 0;
+    const int count = load.patterns.Count();
+    for (int i = 0; i < count; ++i) {
+        ClassifyPattern(load.patterns[i].Text());
+        PatternProblem(load.patterns[i].Text());
+    }
+
+    // Entry i goes to pattern i, as the extraction engine pairs them.
+    ArchiveReader archive;
+    if (!archive.Open(load.archive.Path().c_str()))
+        std::abort();  // the load has just read this very file as an archive
+    std::vector<char> buffer(CopyChunkSize);
+    uint64_t budget = kReadBudget;
+    archive.GoToFirstEntry();
+    for (int i = 0; i < count; ++i) {
+        ArchiveEntryInfo info;
+        if (!archive.GetEntryInfo(info) || info.uncompressedSize > budget || !archive.OpenEntry())
+            break;
+        budget -= info.uncompressedSize;
+        ReadWholeEntry(archive, nullptr, buffer.data());
+        if (!archive.GoToNextEntry())
+            break;
+    }
+    return 0;
+}
