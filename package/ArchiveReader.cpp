@@ -75,7 +75,13 @@ bool ArchiveReader::GetEntryInfo(ArchiveEntryInfo& info) const
 bool ArchiveReader::OpenEntry()
 {
     CloseEntry();
-    entryOpen = handle != nullptr && unzOpenCurrentFile(handle) == UNZ_OK;
+    // minizip opens methods it cannot decode (bzip2, without its library) as
+    // raw data and then skips the CRC: only stored and deflated data is data.
+    unz_file_info64 info;
+    if (handle == nullptr || unzGetCurrentFileInfo64(handle, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
+        (info.compression_method != 0 && info.compression_method != Z_DEFLATED))
+        return false;
+    entryOpen = unzOpenCurrentFile(handle) == UNZ_OK;
     return entryOpen;
 }
 

@@ -61,8 +61,8 @@ LoadFailure LoadPackage(const char* path, const char* temporaryPrefix, PackageLo
         return LoadFailure::NoTemporaryFile;
     // One buffer for every copy of the load, never the whole payload at once.
     const std::unique_ptr<char[]> buffer(new char[CopyChunkSize]);
-    // A payload that runs past the end of the file gives a shorter copy,
-    // which then fails as an archive.
+    // A payload that runs past the end of the file gives a shorter copy; the
+    // archive inside is read as far as it is whole.
     FileSource source(package);
     FileSink copy(load.archive.File());
     load.payloadBytesCopied = CopyStream(source, &copy, load.trailer.payloadLength, buffer.get()).copied;
