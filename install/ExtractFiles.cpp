@@ -17,6 +17,7 @@
 #include "install/PathVariables.h"
 #include "install/Settings.h"
 #include "package/ArchiveReader.h"
+#include "package/DataRanges.h"
 #include "package/InstallerMessages.h"
 #include "package/PathPattern.h"
 
@@ -65,6 +66,8 @@ private:
     // Decides which font list fonts are entered in.
     const WindowsVersion version;
     std::unique_ptr<char[]> buffer;
+    // Stored data already unpacked: an entry pointing into it is refused.
+    DataRanges unpacked;
     bool success = true;
     bool fontsRegistered = false;
 };
@@ -109,6 +112,13 @@ bool ExtractionRun::ExtractEntry(ArchiveReader& archive, const String& pattern, 
         LogFormatted(page, EntryNotOpenedLine, pattern.Text());
         success = false;
         return false;
+    }
+    // Many entries over one stream would make a small package fill the disk.
+    ArchiveEntryInfo info;
+    if (!archive.GetEntryInfo(info) || !unpacked.Claim(archive.EntryDataOffset(), info.compressedSize)) {
+        Report(EntryOutcome::Damaged, pattern, pattern);
+        archive.CloseEntry();
+        return true;
     }
     String path = pattern;
     EntryOutcome outcome = EntryOutcome::Exists;

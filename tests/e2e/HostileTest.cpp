@@ -340,13 +340,15 @@ const Row kRows[] = {
                e[0].storedBytes = 10;
            }),
      nullptr, kFailure, Damaged(kA), {Placed(kB)}, {"{T}vltest-a.txt"}},
+    // The first entry's stored data, declared past the archive's end, takes in the second's:
+    // the second is refused too rather than read a second time.
     {"StoredDataPastArchiveEnd",
      Theme({kA, kB},
            [](std::vector<RawEntry>& e) {
                e[0].method = 0;
                e[0].compressedSize = e[0].uncompressedSize = 0x40000000;
            }),
-     nullptr, kFailure, Damaged(kA), {Placed(kB)}, {"{T}vltest-a.txt"}},
+     nullptr, kFailure, Damaged(kA) + Damaged(kB), {}, {"{T}vltest-a.txt", "{T}vltest-b.txt"}},
     {"CrcMismatch", Theme({kA, kB}, [](std::vector<RawEntry>& e) { e[0].crc = 0x12345678; }), nullptr, kFailure,
      Damaged(kA), {Placed(kB)}, {"{T}vltest-a.txt"}},
     // A failure to open ends the run: the entries after it are not paired.
@@ -363,10 +365,10 @@ const Row kRows[] = {
     // By position again: the first pattern receives PackHead, and every pattern has an entry.
     {"PackHeadFirst", Theme({kA, kB}, [](std::vector<RawEntry>& e) { std::rotate(e.begin(), e.end() - 1, e.end()); }),
      nullptr, kSuccess, "", {{"{T}vltest-a.txt", PackHeadBytes({kA, kB})}, {"{T}vltest-b.txt", Data(kA)}}},
-    // Both records pass minizip's checks against the one local header; the data is unpacked twice.
+    // Both records pass minizip's checks against the one local header; the second claims data unpacked already.
     {"TwoRecordsOneData",
-     Theme({kA, kB}, [](std::vector<RawEntry>& e) { e[1].sameDataAs = 0; }), nullptr, kSuccess, "",
-     {{"{T}vltest-a.txt", Data(kA)}, {"{T}vltest-b.txt", Data(kA)}}},
+     Theme({kA, kB}, [](std::vector<RawEntry>& e) { e[1].sameDataAs = 0; }), nullptr, kFailure,
+     "Damaged file '" + kB + "' in package!\n", {{"{T}vltest-a.txt", Data(kA)}}, {"{T}vltest-b.txt"}},
     // A theme file is reported; system and font files are passed over quietly.
     {"FilesExist", Theme({kA, "%WinDir%vltest-x.ini", "%FontDir%vltest-x.ttf"}), nullptr, kSuccess,
      "Skipping '{T}vltest-a.txt'. File already exists!\n", {}, {},

@@ -256,7 +256,9 @@ TEST_F(ThemepackTest, InspectGivesTheInstallersVerdictAndWarnings)
                                 PutField32(b, second + 42, 0);
                             });
          },
-         0, {"  - entry 1 shares its stored data with entry 0: the installer unpacks the same data again; not checked\n"}},
+         0,
+         {"  - entry 1 is damaged (its stored data overlaps an earlier entry's): the installer writes \"Damaged file "
+          "'%ThemeDir%b.txt' in package!\" and leaves the file out\n"}},
         {"pattern leaving its folder, control characters",
          [&](const ThemepackTest& t) {
              t.BuildPackage({{"x.txt", theme}, {"PackHead", Head({"%ThemeDir%..\\x.txt"}, {}, "", "a\x1b[2Jb")}});

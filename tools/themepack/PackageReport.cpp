@@ -1,7 +1,6 @@
 // PackageReport: the shared load run on a package file, and the problems its installation would meet.
 #include "tools/themepack/PackageReport.h"
 
-#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
@@ -9,6 +8,7 @@
 #include "base/StdioFile.h"
 #include "base/String.h"
 #include "base/Text.h"
+#include "package/DataRanges.h"
 #include "package/InstallerMessages.h"
 #include "package/PackageSources.h"
 #include "package/PathPattern.h"
@@ -18,49 +18,28 @@ namespace {
 // inspect's copies of a package are named after the tool.
 constexpr char kTemporaryPrefix[] = "themepack";
 
-// Lists the central directory, finds entries whose stored data overlap, and
-// unpacks every other entry the way the installer does to test it. Entries
-// that share one stream could make the check unpack the same data endlessly.
+// Lists the central directory and unpacks each entry the way the installer
+// does to test it, refusing as it does entries whose stored data overlap an
+// earlier one's: entries sharing one stream could make the check unpack the
+// same data endlessly.
 void ListEntries(const std::string& archivePath, std::vector<ReportedEntry>& entries)
 {
     ArchiveReader archive;
     if (!archive.Open(archivePath.c_str()))
         return;
+    std::vector<char> buffer(CopyChunkSize);
+    DataRanges unpacked;
     for (bool more = archive.GoToFirstEntry(); more; more = archive.GoToNextEntry()) {
         ReportedEntry entry;
         if (!archive.GetEntryInfo(entry.info))
             break;
         entry.isOpenable = archive.OpenEntry();
-        entry.dataOffset = archive.EntryDataOffset();
-        entries.push_back(entry);
-    }
-
-    std::vector<size_t> byOffset;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].isOpenable)
-            byOffset.push_back(i);
-    }
-    std::sort(byOffset.begin(), byOffset.end(),
-              [&](size_t a, size_t b) { return entries[a].dataOffset < entries[b].dataOffset; });
-    uint64_t reach = 0;
-    size_t reacher = 0;
-    for (size_t k = 0; k < byOffset.size(); ++k) {
-        ReportedEntry& entry = entries[byOffset[k]];
-        if (k > 0 && entry.dataOffset < reach)
-            entry.sharesDataWith = static_cast<int>(reacher);
-        const uint64_t end = entry.dataOffset + entry.info.compressedSize;
-        if (end > reach) {
-            reach = end;
-            reacher = byOffset[k];
+        if (entry.isOpenable) {
+            entry.overlapsEarlier = !unpacked.Claim(archive.EntryDataOffset(), entry.info.compressedSize);
+            if (!entry.overlapsEarlier)
+                entry.isIntact = ReadWholeEntry(archive, nullptr, buffer.data()) == EntryRead::Intact;
         }
-    }
-
-    std::vector<char> buffer(CopyChunkSize);
-    size_t index = 0;
-    for (bool more = archive.GoToFirstEntry(); more && index < entries.size(); more = archive.GoToNextEntry()) {
-        ReportedEntry& entry = entries[index++];
-        if (entry.isOpenable && entry.sharesDataWith < 0 && archive.OpenEntry())
-            entry.isIntact = ReadWholeEntry(archive, nullptr, buffer.data()) == EntryRead::Intact;
+        entries.push_back(entry);
     }
 }
 
@@ -139,16 +118,14 @@ void CheckPairing(const PackageReport& report, std::vector<std::string>& problem
             problems.push_back(Sentence("entry %d cannot be unpacked (%s): the installer stops with \"%s\"", i,
                                         reason.c_str(), LogText(line.Text()).c_str()));
         }
-        else if (entry.sharesDataWith >= 0)
-            problems.push_back(Sentence("entry %d shares its stored data with entry %d: the installer unpacks the "
-                                        "same data again; not checked",
-                                        i, entry.sharesDataWith));
-        else if (!entry.isIntact) {
+        else if (entry.overlapsEarlier || !entry.isIntact) {
             String line;
             line.Format(DamagedEntryLine, patterns[i].Text());
-            problems.push_back(Sentence("entry %d is damaged (its data does not unpack in full to its CRC): the "
-                                        "installer writes \"%s\" and leaves the file out",
-                                        i, LogText(line.Text()).c_str()));
+            const char* reason = entry.overlapsEarlier ? "its stored data overlaps an earlier entry's"
+                                                       : "its data does not unpack in full to its CRC";
+            problems.push_back(Sentence("entry %d is damaged (%s): the installer writes \"%s\" and leaves the file "
+                                        "out",
+                                        i, reason, LogText(line.Text()).c_str()));
         }
     }
 }

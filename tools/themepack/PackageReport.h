@@ -13,10 +13,9 @@ struct ReportedEntry {
     ArchiveEntryInfo info;
     bool isOpenable = false;  // its data could be opened for unpacking
     bool isIntact = false;    // its data unpacked and matched its CRC
-    uint64_t dataOffset = 0;  // where its stored data starts in the archive
-    // An earlier entry (in data order) whose stored data overlaps this one's,
-    // or -1. Such an entry is not unpacked again to be checked.
-    int sharesDataWith = -1;
+    // Its stored data overlaps an earlier entry's, as the installer refuses;
+    // it is not unpacked again to be checked.
+    bool overlapsEarlier = false;
 };
 
 // Everything inspect prints. The load runs as far as the installer's loader
