@@ -9,6 +9,33 @@
 
 namespace {
 
+// A signing tool pads the file to a multiple of 8 bytes with zeros before it
+// appends the certificate table.
+constexpr int kSignaturePadding = 7;
+
+// The trailer ends the file, or the part of a signed package before its
+// certificate table, padding apart.
+bool FindTrailer(StdioFile& package, PackageLoad& load)
+{
+    const int64_t size = package.Seek(0, SEEK_END);
+    load.trailerEnd = size > 0 ? static_cast<uint64_t>(size) : 0;
+    if (size <= 0 || !FindCertificateTable(package, static_cast<uint64_t>(size), load.signature))
+        return load.trailer.ReadFrom(package);
+    load.isSigned = true;
+    uint64_t end = load.signature.offset;
+    for (int padding = 0; padding <= kSignaturePadding && end > 0; ++padding, --end) {
+        if (load.trailer.ReadBefore(package, end)) {
+            load.trailerEnd = end;
+            return true;
+        }
+        unsigned char last = 1;
+        package.Seek(static_cast<int64_t>(end - 1), SEEK_SET);
+        if (package.Read(&last, 1) != 1 || last != 0)
+            break;
+    }
+    return false;
+}
+
 // Writes the bitmap parts to new temporary files as they arrive and notes
 // every part's lengths.
 class TemporaryImageSink : public PackHeadImageSink {
@@ -53,7 +80,7 @@ LoadFailure LoadPackage(const char* path, const char* temporaryPrefix, PackageLo
     StdioFile package;
     if (!package.Open(path, "rb"))
         return LoadFailure::CannotOpen;
-    if (!load.trailer.ReadFrom(package))
+    if (!FindTrailer(package, load))
         return LoadFailure::NoTrailer;
     package.Seek(load.trailer.payloadOffset, SEEK_SET);
 

@@ -8,6 +8,7 @@
 #include "base/StringList.h"
 #include "package/PackHead.h"
 #include "package/PackageTrailer.h"
+#include "package/ProgramSignature.h"
 
 // The loader's failures in the order it checks them; the installer and
 // themepack give each its user message with LoadFailureMessage.
@@ -34,7 +35,13 @@ struct LoadedPart {
 // deleted with the object unless they are handed on with ScratchFile::Swap,
 // so a failed load leaves nothing behind on any path.
 struct PackageLoad {
+    // A signed package keeps its trailer just before the certificate table.
+    bool isSigned = false;
+    CertificateTable signature;
     PackageTrailer trailer;
+    // Where the trailer ends: the end of the file, or of a signed package's
+    // part before its certificate table and any padding.
+    uint64_t trailerEnd = 0;
     uint64_t payloadBytesCopied = 0;
     PackHeadFields fields;
     LoadedPart sideImagePart;
@@ -49,8 +56,10 @@ struct PackageLoad {
     ScratchFile preview;
 };
 
-// Reads the package at path as the installer does: checks the trailer,
-// copies the payload to a new file in the temporary folder (named with
-// temporaryPrefix), finds PackHead and reads it. Stops at the first failure,
+// Reads the package at path as the installer does: finds and checks the
+// trailer (at the end of the file, or before the certificate table of a
+// signed package),
+// copies the payload to a new file in the temporary folder (named
+// with temporaryPrefix), finds PackHead and reads it. Stops at the first failure,
 // keeping what it has learned and made so far in load.
 LoadFailure LoadPackage(const char* path, const char* temporaryPrefix, PackageLoad& load);

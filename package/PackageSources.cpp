@@ -8,6 +8,7 @@
 #include "base/StdioFile.h"
 #include "base/Text.h"
 #include "package/PackageTrailer.h"
+#include "package/ProgramSignature.h"
 
 namespace {
 
@@ -155,6 +156,11 @@ bool CheckStubFile(const std::string& path, std::string& error)
     char magic[2] = {0, 0};
     if (file.Read(magic, sizeof magic) != sizeof magic || magic[0] != 'M' || magic[1] != 'Z')
         return Fail(error, "stub " + Quoted(path) + " is not a Windows program (no \"MZ\" header)");
+    // A signature covers the image it was made for: what the package appends
+    // would break it, and the loader looks for the trailer before it.
+    CertificateTable signature;
+    if (FindCertificateTable(file, size, signature))
+        return Fail(error, "stub " + Quoted(path) + " is signed: sign the finished package instead");
     PackageTrailer trailer;
     if (trailer.ReadFrom(file))
         return Fail(error, "stub " + Quoted(path) + " is already a theme package");

@@ -30,8 +30,9 @@ bool PrepareDescription(const std::string& raw, std::string& text, std::string& 
 // Opens the file for reading and makes sure it can be read (a folder opens
 // but cannot be read), leaving it at its start; size receives its length.
 bool OpenSourceFile(const std::string& path, StdioFile& file, uint64_t& size, std::string& error);
-// The stub must be a program of its own that carries no package yet: a
-// package used as a stub would carry its old payload along unseen.
+// The stub must be an unsigned program of its own that carries no package
+// yet: a package used as a stub would carry its old payload along unseen,
+// and a signature must be made over the finished package.
 bool CheckStubFile(const std::string& path, std::string& error);
 // A whole file that becomes a part of PackHead (at most 4 GB); what names
 // the part in the error.

@@ -35,3 +35,15 @@ bool PackageTrailer::ReadFrom(StdioFile& file)
     Decode(bytes);
     return read == PackageTrailerSize && trailerSize == read && magic == PackageTrailerMagic;
 }
+
+bool PackageTrailer::ReadBefore(StdioFile& file, uint64_t end)
+{
+    unsigned char bytes[PackageTrailerSize];
+    if (end < PackageTrailerSize)
+        return false;
+    const int64_t start = static_cast<int64_t>(end - PackageTrailerSize);
+    if (file.Seek(start, SEEK_SET) != start || file.Read(bytes, PackageTrailerSize) != PackageTrailerSize)
+        return false;
+    Decode(bytes);
+    return trailerSize == PackageTrailerSize && magic == PackageTrailerMagic;
+}

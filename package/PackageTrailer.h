@@ -25,4 +25,7 @@ struct PackageTrailer {
     // this record. True when the bytes read number exactly the trailerSize now
     // in the record and the magic is right; formatVersion is not examined.
     bool ReadFrom(StdioFile& file);
+    // As ReadFrom, with the record ending at offset end instead of the end of
+    // the file (a signed package's certificate table follows it).
+    bool ReadBefore(StdioFile& file, uint64_t end);
 };

@@ -21,6 +21,7 @@ namespace {
 const std::string kStubPath = ToWindowsPath(THEMESETUP_EXE);
 const std::string kRecorderPath = ToWindowsPath(OPEN_RECORDER_EXE);
 const std::string kPlantedLibraryPath = ToWindowsPath(PLANTED_RICHED32_DLL);
+const std::string kSignedPackagePath = ToWindowsPath(SIGNED_PACKAGE_EXE);
 const std::vector<std::string> kPatterns = {"%ThemeDir%Test.theme", "%ThemeDir%Test\\Wallpaper.bmp",
                                             "%ThemeDir%Test\\Sounds\\Start.wav"};
 const char kFirstButtons[] = "Back- Next+ Finish- Cancel+";
@@ -93,6 +94,14 @@ protected:
             payload[30 + GetField16(payload, 26) + 3] ^= 0x20;
         }
         ASSERT_TRUE(AssembleTestPackage(kStubPath, payload, package, error)) << error;
+        ASSERT_TRUE(installer.Start(package, {}, temporaryFolder, error)) << error;
+        ASSERT_TRUE(wizard.WaitForWizard()) << "no wizard; exit code " << installer.ExitCode();
+    }
+
+    // Starts a package as it is, without building one.
+    void StartAsIs(const std::string& package)
+    {
+        std::string error;
         ASSERT_TRUE(installer.Start(package, {}, temporaryFolder, error)) << error;
         ASSERT_TRUE(wizard.WaitForWizard()) << "no wizard; exit code " << installer.ExitCode();
     }
@@ -392,6 +401,21 @@ TEST_F(Wizard, LibraryBesideThePackageIsNeverLoaded)
     EXPECT_EQ(wizard.Text(IDC_MAIN_TEXT), kSuccessText);
     End(kFinishButton);
     EXPECT_EQ(GetFileAttributesA(mark.c_str()), INVALID_FILE_ATTRIBUTES) << "the planted library was loaded";
+}
+
+// An author signs the finished package; the signature follows the trailer,
+// and the installer still finds its payload (the build verifies the
+// signature once this has run).
+TEST_F(Wizard, SignedPackageInstalls)
+{
+    StartAsIs(kSignedPackagePath);
+    Next(WizardPage::Destination);
+    Next(WizardPage::Unpack);
+    Unpack();
+    EXPECT_EQ(wizard.Text(IDC_MAIN_TEXT), kSuccessText);
+    EXPECT_EQ(Installed("Signed.theme"), "contents of %ThemeDir%Signed.theme\r\n");
+    EXPECT_EQ(Installed("Signed\\Wallpaper.bmp"), "contents of %ThemeDir%Signed\\Wallpaper.bmp\r\n");
+    End(kFinishButton);
 }
 
 }  // namespace

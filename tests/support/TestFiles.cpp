@@ -53,6 +53,24 @@ void PutField32(std::string& bytes, size_t at, uint32_t value)
     bytes.replace(at, 4, reinterpret_cast<const char*>(field), 4);
 }
 
+std::string ProgramImage(size_t size, uint32_t tableOffset, uint32_t tableSize)
+{
+    constexpr uint32_t kPeHeader = 0x80;
+    constexpr uint32_t kOptionalHeader = kPeHeader + 24;
+    std::string image(size < 0x200 ? 0x200 : size, '\0');
+    image[0] = 'M';
+    image[1] = 'Z';
+    PutField32(image, 0x3C, kPeHeader);
+    image.replace(kPeHeader, 4, "PE\0\0", 4);
+    PutField32(image, kPeHeader + 4, 0x8664);          // machine x86-64, no sections
+    PutField32(image, kPeHeader + 20, 240);            // size of the optional header
+    PutField32(image, kOptionalHeader, 0x20B);         // PE32+
+    PutField32(image, kOptionalHeader + 108, 16);      // data directories
+    PutField32(image, kOptionalHeader + 112 + 4 * 8, tableOffset);
+    PutField32(image, kOptionalHeader + 112 + 4 * 8 + 4, tableSize);
+    return image;
+}
+
 std::string BitmapFile(int width, int height, int bitCount)
 {
     const uint32_t rowBytes = (static_cast<uint32_t>(width) * static_cast<uint32_t>(bitCount) + 31) / 32 * 4;

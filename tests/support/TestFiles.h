@@ -14,6 +14,11 @@ uint32_t GetField16(const std::string& bytes, size_t at);
 uint32_t GetField32(const std::string& bytes, size_t at);
 void PutField32(std::string& bytes, size_t at, uint32_t value);
 
+// The headers of a 64-bit Windows program, padded to size bytes, whose
+// security directory names a certificate table at offset of tableSize bytes
+// (0: none). Enough for a signature's bookkeeping; it does not run.
+std::string ProgramImage(size_t size, uint32_t tableOffset = 0, uint32_t tableSize = 0);
+
 // A complete bottom-up Windows bitmap file with a Windows 3 info header, no
 // palette, and patterned pixels.
 std::string BitmapFile(int width, int height, int bitCount = 24);

@@ -38,7 +38,8 @@ public:
                  (std::string("themepack_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder);
         fs::create_directories(folder);
-        WriteFileBytes(folder / "stub.exe", "MZ" + std::string(2046, '\x90'));
+        WriteFileBytes(folder / "stub.exe", ProgramImage(2048));
+        WriteFileBytes(folder / "signed.exe", ProgramImage(2048, 2048, 16) + std::string(16, 'S'));
         WriteFileBytes(folder / "side.bmp", BitmapFile(8, 16));
         WriteFileBytes(folder / "preview.bmp", BitmapFile(12, 9));
         WriteFileBytes(folder / "about.txt", "Deep blue.\nSecond line.\n");
@@ -241,6 +242,18 @@ TEST_F(ThemepackTest, InspectGivesTheInstallersVerdictAndWarnings)
          {"  layout         4 bytes lie between the payload and the trailer\n",
           "  - entry 0 is damaged (its data does not unpack in full to its CRC): the installer writes \"Damaged file "
           "'%ThemeDir%Blue.theme' in package!\" and leaves the file out\n"}},
+        {"signed package, padded before its certificate table",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"Blue.theme", theme}, {"PackHead", Head({two[0]})}}, [](std::string& b) {
+                 const uint32_t table = static_cast<uint32_t>(b.size() + 4);
+                 PutField32(b, 0x80 + 24 + 112 + 32, table);
+                 PutField32(b, 0x80 + 24 + 112 + 36, 100);
+                 b += std::string(4, '\0') + std::string(100, 'S');
+             });
+         },
+         0,
+         {"Signature: a certificate table of 100 bytes at offset ", "; the trailer precedes it\n",
+          "  layout         as written: program image, payload, trailer\n", "Verdict: OK\n"}},
         {"payload overlapping the trailer",
          [&](const ThemepackTest& t) {
              t.BuildPackage({{"Blue.theme", theme}, {"PackHead", Head({two[0]})}},
@@ -310,6 +323,8 @@ TEST_F(ThemepackTest, BadCommandLinesFailWithOneLineAndKeepTheOldPackage)
          "cannot open 'nostub.exe': No such file or directory"},
         {"create --stub blue.theme -o out.exe '%ThemeDir%a.theme=blue.theme'", 1,
          "stub 'blue.theme' is not a Windows program (no \"MZ\" header)"},
+        {"create --stub signed.exe -o out.exe '%ThemeDir%a.theme=blue.theme'", 1,
+         "stub 'signed.exe' is signed: sign the finished package instead"},
         {"create --stub stub.exe -o out.exe '%ThemeDir%a.wav=missing.wav'", 1,
          "cannot open 'missing.wav': No such file or directory"},
         {"create --stub stub.exe -o out.exe '%ThemeDir%sounds=.'", 1,

@@ -47,6 +47,10 @@ const char* MethodName(uint32_t method)
 
 void PrintTrailer(const PackageReport& report)
 {
+    if (report.load.isSigned)
+        std::printf("Signature: a certificate table of %" PRIu32 " bytes at offset %" PRIu64
+                    "; the trailer precedes it\n",
+                    report.load.signature.size, report.load.signature.offset);
     std::printf("Trailer\n");
     if (report.fileSize < PackageTrailerSize) {
         std::printf("  the file is shorter than the 20-byte trailer\n");
@@ -62,7 +66,7 @@ void PrintTrailer(const PackageReport& report)
     if (!report.HasTrailer())
         return;
     const uint64_t end = static_cast<uint64_t>(trailer.payloadOffset) + trailer.payloadLength;
-    const uint64_t trailerStart = report.fileSize - PackageTrailerSize;
+    const uint64_t trailerStart = report.load.trailerEnd - PackageTrailerSize;
     if (end > report.fileSize)
         std::printf("  layout         the payload runs past the end of the file: %" PRIu64 " bytes copied\n",
                     report.load.payloadBytesCopied);
