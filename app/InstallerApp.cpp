@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/InstallerCommandLine.h"
+#include "framework/SystemLibraries.h"
 #include "package/InstallerMessages.h"
 #include "wizard/WizardSheet.h"
 
@@ -15,7 +16,7 @@ InstallerApp& CurrentInstaller()
 bool InstallerApp::Initialize()
 {
     SetTitle("Vistaloom");
-    InitCommonControls();
+    InitializeCommonControls();
     InstallerCommandLine commandLineRecord;
     ReadCommandLine(commandLineRecord);
 

@@ -1,6 +1,8 @@
 // The system's monitor functions, bound at run time by name, and their single-monitor substitutes.
 #include "framework/MonitorApi.h"
 
+#include "framework/SystemLibraries.h"
+
 namespace {
 
 using GetSystemMetricsFunction = int(WINAPI*)(int);
@@ -29,14 +31,6 @@ constexpr DWORD DefaultToPrimaryOrNearest = MONITOR_DEFAULTTOPRIMARY | MONITOR_D
 constexpr DWORD MonitorInfoSize = sizeof(MONITORINFO);
 constexpr DWORD MonitorInfoExSize = sizeof(MONITORINFOEXA);
 
-template <typename Function>
-bool Bind(HMODULE module, const char* name, Function& out)
-{
-    // Through the generic function type, which converts to any other without a warning.
-    out = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-    return out != nullptr;
-}
-
 }  // namespace
 
 bool BindMonitorApi()
@@ -44,13 +38,13 @@ bool BindMonitorApi()
     if (functions.isLookedUp)
         return functions.getMonitorInfo != nullptr;
     HMODULE user = GetModuleHandleA("USER32");
-    const bool complete = user != nullptr && Bind(user, "GetSystemMetrics", functions.getSystemMetrics) &&
-                          Bind(user, "MonitorFromWindow", functions.monitorFromWindow) &&
-                          Bind(user, "MonitorFromRect", functions.monitorFromRect) &&
-                          Bind(user, "MonitorFromPoint", functions.monitorFromPoint) &&
-                          Bind(user, "EnumDisplayMonitors", functions.enumDisplayMonitors) &&
-                          Bind(user, "GetMonitorInfoA", functions.getMonitorInfo) &&
-                          Bind(user, "EnumDisplayDevicesA", functions.enumDisplayDevices);
+    const bool complete = user != nullptr && BindFunction(user, "GetSystemMetrics", functions.getSystemMetrics) &&
+                          BindFunction(user, "MonitorFromWindow", functions.monitorFromWindow) &&
+                          BindFunction(user, "MonitorFromRect", functions.monitorFromRect) &&
+                          BindFunction(user, "MonitorFromPoint", functions.monitorFromPoint) &&
+                          BindFunction(user, "EnumDisplayMonitors", functions.enumDisplayMonitors) &&
+                          BindFunction(user, "GetMonitorInfoA", functions.getMonitorInfo) &&
+                          BindFunction(user, "EnumDisplayDevicesA", functions.enumDisplayDevices);
     // All together or not at all.
     if (!complete)
         functions = {};

@@ -6,6 +6,7 @@
 #include "framework/WindowHost.h"
 #include "framework/PropertyPage.h"
 #include "framework/StringResource.h"
+#include "framework/SystemLibraries.h"
 
 // The record sizes the platform knows from its 32-bit days.
 static_assert(sizeof(void*) != 4 || (PageRecordSize == 48 && SheetHeaderSize == 52), "page or header record size");
@@ -85,7 +86,7 @@ int PropertySheet::DoModal()
     ArmCreationHook(this);
     header.hwndParent = owner;
     header.dwFlags |= PSH_MODELESS;
-    const INT_PTR created = PropertySheetA(&header);
+    const INT_PTR created = RunPropertySheet(&header);
     header.dwFlags &= ~static_cast<DWORD>(PSH_MODELESS);
     DisarmCreationHook();
     if (created == 0 || created == -1)

@@ -16,7 +16,7 @@
 class PropertyPage;
 
 // Collects pages (not owned: whoever added them destroys them), hands their
-// records to PropertySheetA and runs the sheet modally. In wizard mode the
+// records to the common controls' PropertySheetA and runs the sheet modally. In wizard mode the
 // Back, Next and Finish buttons stand side by side and only their enabled
 // state changes.
 class PropertySheet : public Window {

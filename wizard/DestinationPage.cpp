@@ -1,10 +1,9 @@
 // DestinationPage: the folder browser and the validation of the destination.
 #include "wizard/DestinationPage.h"
 
-#include <shlobj.h>
-
 #include "framework/Application.h"
 #include "framework/FileFinder.h"
+#include "framework/SystemLibraries.h"
 #include "res/resource.h"
 #include "wizard/WizardSheet.h"
 
@@ -46,15 +45,11 @@ void DestinationPage::Browse()
     info.pszDisplayName = buffer;
     info.lpszTitle = "Please select the destination folder.";
     info.ulFlags = BIF_RETURNONLYFSDIRS;
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+    LPITEMIDLIST chosen = ShellBrowseForFolder(&info);
     if (chosen == nullptr)
         return;
-    const bool hasPath = SHGetPathFromIDListA(chosen, buffer) != FALSE;
-    IMalloc* allocator = nullptr;
-    if (SUCCEEDED(SHGetMalloc(&allocator))) {
-        allocator->Free(chosen);
-        allocator->Release();
-    }
+    const bool hasPath = ShellPathOf(chosen, buffer);
+    ShellFree(chosen);
     // A choice without a file-system path leaves the entry as it was.
     if (hasPath) {
         folder.CommitBuffer(-1);

@@ -1,10 +1,9 @@
 // HyperlinkControl: cursor choice, painting, sizing and opening.
 #include "wizard/HyperlinkControl.h"
 
-#include <shellapi.h>
-
 #include "framework/DeviceContext.h"
 #include "framework/GdiObject.h"
+#include "framework/SystemLibraries.h"
 
 namespace {
 
@@ -119,5 +118,5 @@ void HyperlinkControl::OpenTarget()
     String text = target;
     if (text.IsEmpty())
         GetText(text);
-    ShellExecuteA(nullptr, "open", text.Text(), nullptr, nullptr, SW_SHOW);
+    ShellOpen("open", text.Text(), SW_SHOW);
 }

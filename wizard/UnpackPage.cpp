@@ -2,9 +2,9 @@
 #include "wizard/UnpackPage.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include "framework/Application.h"
+#include "framework/SystemLibraries.h"
 #include "install/ExtractFiles.h"
 #include "install/Settings.h"
 #include "package/ThemePackage.h"
@@ -48,7 +48,7 @@ bool UnpackPage::OnWizardFinish()
     StoreOpenThemeAfterUnpack(isChecked);
     // Only a box the user could see asks for the theme to be opened.
     if (isChecked && IsWindowVisible(openThemeBox.Handle()))
-        ShellExecuteA(nullptr, nullptr, themeFilePath.Text(), nullptr, nullptr, SW_HIDE);
+        ShellOpen(nullptr, themeFilePath.Text(), SW_HIDE);
     return true;
 }
 

@@ -2,26 +2,10 @@
 #include "wizard/WizardSheet.h"
 
 #include "framework/Application.h"
+#include "framework/SystemLibraries.h"
 #include "install/Settings.h"
 #include "package/ThemePackage.h"
 #include "res/resource.h"
-
-namespace {
-
-// A package run from a downloads folder must not bring its own copy of the
-// library along: load it from the system folder only.
-HMODULE LoadSystemLibrary(const char* name)
-{
-    char folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return nullptr;
-    String path;
-    path.Format("%s\\%s", folder, name);
-    return LoadLibraryA(path.Text());
-}
-
-}  // namespace
 
 WizardSheet::WizardSheet(const ThemePackage& package)
     : PropertySheet(IDS_WIZARD_CAPTION, nullptr, 0),

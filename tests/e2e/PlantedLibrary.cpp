@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-// Creates "planted-library-loaded.txt" beside itself, so a test can see that
+// Creates "<its own file name>.loaded" beside itself, so a test can see that
 // a program loaded it instead of the system's own library.
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
@@ -11,10 +11,9 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
         return TRUE;
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(instance, path, MAX_PATH);
-    char* name = length > 0 && length < MAX_PATH ? std::strrchr(path, '\\') : nullptr;
-    if (name == nullptr || static_cast<size_t>(name - path) + 32 >= MAX_PATH)
+    if (length == 0 || length + 8 >= MAX_PATH)
         return TRUE;
-    std::strcpy(name + 1, "planted-library-loaded.txt");
+    std::strcpy(path + length, ".loaded");
     HANDLE mark = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (mark != INVALID_HANDLE_VALUE)
         CloseHandle(mark);

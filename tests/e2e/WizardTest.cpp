@@ -20,7 +20,8 @@ namespace {
 
 const std::string kStubPath = ToWindowsPath(THEMESETUP_EXE);
 const std::string kRecorderPath = ToWindowsPath(OPEN_RECORDER_EXE);
-const std::string kPlantedLibraryPath = ToWindowsPath(PLANTED_RICHED32_DLL);
+const std::string kPlantedFolder = ToWindowsPath(PLANTED_FOLDER) + "\\";
+const char* const kPlantedLibraries[] = {"riched32.dll", "comctl32.dll", "version.dll", "shfolder.dll"};
 const std::string kSignedPackagePath = ToWindowsPath(SIGNED_PACKAGE_EXE);
 const std::vector<std::string> kPatterns = {"%ThemeDir%Test.theme", "%ThemeDir%Test\\Wallpaper.bmp",
                                             "%ThemeDir%Test\\Sounds\\Start.wav"};
@@ -387,20 +388,21 @@ TEST_F(Wizard, FinishStoresTheChoiceAndOpensTheThemeWhenAsked)
 }
 
 // A package is usually run from a downloads folder, where anything may lie
-// beside it. The build runs these tests with Wine told to prefer native
-// copies of riched32, so that it searches the program's folder first, as
-// Windows does for libraries not on its known list.
-TEST_F(Wizard, LibraryBesideThePackageIsNeverLoaded)
+// beside it: libraries named like system ones, which the build tells Wine to
+// prefer over its own. A whole installation later, none has been loaded.
+TEST_F(Wizard, LibrariesBesideThePackageAreNeverLoaded)
 {
-    const std::string mark = caseFolder.Path() + "planted-library-loaded.txt";
-    ASSERT_TRUE(CopyFileA(kPlantedLibraryPath.c_str(), (caseFolder.Path() + "riched32.dll").c_str(), FALSE));
-    Start(Parts(false, false));
+    for (const char* library : kPlantedLibraries)
+        ASSERT_TRUE(CopyFileA((kPlantedFolder + library).c_str(), (caseFolder.Path() + library).c_str(), FALSE));
+    Start(Parts(true, true));
+    Next(WizardPage::Preview);
+    Next(WizardPage::Description);
     Next(WizardPage::Destination);
     Next(WizardPage::Unpack);
     Unpack();
     EXPECT_EQ(wizard.Text(IDC_MAIN_TEXT), kSuccessText);
     End(kFinishButton);
-    EXPECT_EQ(GetFileAttributesA(mark.c_str()), INVALID_FILE_ATTRIBUTES) << "the planted library was loaded";
+    EXPECT_EQ(ListFiles(caseFolder.Path(), "*.loaded"), std::vector<std::string>()) << "a planted library was loaded";
 }
 
 // An author signs the finished package; the signature follows the trailer,
