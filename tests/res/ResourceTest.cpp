@@ -1,4 +1,4 @@
-// ResourceTest: the built installer carries its page templates, wizard caption, icons and version record.
+// ResourceTest: the built installer carries its manifest, page templates, wizard caption, icons and version record.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ProductVersion.h"
 #include "res/resource.h"
 #include "tests/support/TestFolders.h"
 
@@ -229,11 +230,44 @@ TEST_F(InstallerResources, BothIconsHaveFiveImagesEachAShapeOnATransparentGround
     }
 }
 
-TEST_F(InstallerResources, VersionRecordIsThere)
+// The numbers and the texts both carry the build's one version.
+TEST_F(InstallerResources, VersionRecordCarriesTheBuildsVersion)
 {
-    ResourceReader version = Read(MAKEINTRESOURCEA(16), VS_VERSION_INFO);  // RT_VERSION
-    version.Skip(6);  // length, value length, type
-    EXPECT_EQ("VS_VERSION_INFO", version.NameOrOrdinal());
+    DWORD ignored = 0;
+    std::vector<char> record(GetFileVersionInfoSizeA(kInstallerPath.c_str(), &ignored));
+    ASSERT_FALSE(record.empty());
+    ASSERT_TRUE(GetFileVersionInfoA(kInstallerPath.c_str(), 0, static_cast<DWORD>(record.size()), record.data()));
+    void* value = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(record.data(), "\\", &value, &length));
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    EXPECT_EQ(fixed->dwFileVersionMS, DWORD{PRODUCT_VERSION_MAJOR << 16 | PRODUCT_VERSION_MINOR});
+    EXPECT_EQ(fixed->dwFileVersionLS, DWORD{PRODUCT_VERSION_PATCH << 16});
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+    for (const char* name : {"FileVersion", "ProductVersion"}) {
+        ASSERT_TRUE(VerQueryValueA(record.data(), (std::string("\\StringFileInfo\\040904b0\\") + name).c_str(),
+                                   &value, &length)) << name;
+        EXPECT_STREQ(static_cast<const char*>(value), PRODUCT_VERSION_TEXT) << name;
+    }
+}
+
+// The manifest the system reads before the program starts: elevation where
+// the user may have it, the systems it was tested on, the classic controls.
+TEST_F(InstallerResources, ManifestAsksForTheHighestAvailableLevelAndKeepsTheClassicControls)
+{
+    ResourceReader reader = Read(MAKEINTRESOURCEA(24), 1);  // RT_MANIFEST, the one a program starts with
+    std::string manifest;
+    while (reader.Remaining() > 0)
+        manifest += static_cast<char>(reader.Byte());
+    ASSERT_EQ(manifest.rfind("<?xml", 0), 0u) << manifest;
+    for (const char* expected : {
+             "<requestedExecutionLevel level=\"highestAvailable\" uiAccess=\"false\"/>",
+             "version=\"" PRODUCT_VERSION_TEXT ".0\"",
+             "{e2011457-1546-43c5-a5fe-008deee3d3f0}",  // Vista
+             "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  // 10 and 11
+         })
+        EXPECT_NE(manifest.find(expected), std::string::npos) << expected;
+    EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos) << "the pages were laid out for the classic controls";
 }
 
 }  // namespace

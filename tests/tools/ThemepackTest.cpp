@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ProductVersion.h"
 #include "package/PackHead.h"
 #include "package/PackageWriter.h"
 #include "tests/support/TestFiles.h"
@@ -99,8 +100,12 @@ std::string Head(const std::vector<std::string>& patterns, const std::function<v
     return bytes;
 }
 
-TEST_F(ThemepackTest, HelpShowsTheUsage)
+TEST_F(ThemepackTest, HelpShowsTheUsageAndVersionTheBuildsVersion)
 {
+    const CommandResult version = Themepack("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string("themepack ") + PRODUCT_VERSION_TEXT + "\n");
+
     for (const char* arguments : {"--help", "help", "-h", "create --help"}) {
         const CommandResult run = Themepack(arguments);
         EXPECT_EQ(run.status, 0) << arguments;

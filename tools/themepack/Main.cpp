@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ProductVersion.h"
 #include "tools/themepack/Commands.h"
 
 namespace {
@@ -11,7 +12,7 @@ const char kUsage[] =
     "  themepack create --stub STUB -o OUT.exe [--side-image BMP] [--description TXT]\n"
     "                   [--preview BMP] PATTERN=FILE...\n"
     "  themepack inspect PACKAGE\n"
-    "  themepack --help\n"
+    "  themepack --help | --version\n"
     "\n"
     "create   writes a theme package: the installer program STUB, then a ZIP archive\n"
     "         of the FILEs followed by the PackHead entry, then the trailer. OUT.exe\n"
@@ -65,6 +66,10 @@ int main(int argc, char** argv)
     const char* command = argv[1];
     if (IsHelp(command)) {
         PrintUsage(stdout);
+        return ExitSuccess;
+    }
+    if (std::strcmp(command, "--version") == 0) {
+        std::printf("themepack %s\n", PRODUCT_VERSION_TEXT);
         return ExitSuccess;
     }
     if (std::strcmp(command, "create") == 0)
