@@ -8,11 +8,20 @@
 #include "base/PathText.h"
 #include "framework/FileFinder.h"
 
+namespace {
+
+bool StartsWithDrive(const char* path)
+{
+    return ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) && path[1] == ':';
+}
+
+}  // namespace
+
 PathParts SplitPath(const char* path)
 {
     PathParts parts;
     const char* rest = path;
-    if (((rest[0] >= 'A' && rest[0] <= 'Z') || (rest[0] >= 'a' && rest[0] <= 'z')) && rest[1] == ':') {
+    if (StartsWithDrive(rest)) {
         parts.drive = String(path).Left(2);
         rest += 2;
     }
@@ -32,33 +41,37 @@ PathParts SplitPath(const char* path)
     return parts;
 }
 
-bool CreatePath(const char* path)
+namespace {
+
+// The folder CreatePath makes for path, slashes turned into backslashes.
+String FolderOf(const char* path)
 {
     const PathParts parts = SplitPath(path);
-    String folder = parts.folder;
+    String folder = parts.drive;
+    folder.Append(parts.folder.Text());
     // A destination without an extension gets a folder of its own name.
     if (parts.extension.IsEmpty()) {
         folder.Append(parts.name.Text());
         folder.Append('\\');
     }
-
     // The system takes a slash for a backslash; so must the folder walk, or
     // a folder named with slashes would be missing when its file is written.
     folder.ReplaceNoCase("/", "\\");
+    return folder;
+}
 
-    String running = parts.drive;
-    int start = 0;
-    if (folder.Find("\\\\", 0) == 0) {
-        start = 2;
-        running.Append("\\\\");
-    } else if (folder.Find("\\", 0) == 0) {
-        start = 1;
-        running.Append('\\');
-    }
+// Creates every missing level of folder, which ends in a backslash.
+bool CreateFolder(const String& folder)
+{
+    const int driveLength = StartsWithDrive(folder.Text()) ? 2 : 0;
+    int start = driveLength;
+    if (folder.Find("\\\\", start) == start)
+        start += 2;
+    else if (folder.Find("\\", start) == start)
+        start += 1;
 
-    int previous = start;
     for (int at = folder.Find("\\", start); at >= 0; at = folder.Find("\\", at + 1)) {
-        running.Append(folder.Mid(previous, at - previous).Text());
+        const String running = folder.Left(at);
         FileFinder finder;
         bool isFolder = false;
         if (finder.Find(running.Text())) {
@@ -67,7 +80,26 @@ bool CreatePath(const char* path)
         }
         if (!isFolder && !CreateDirectoryA(running.Text(), nullptr))
             return false;
-        previous = at;
     }
+    return true;
+}
+
+}  // namespace
+
+bool CreatePath(const char* path)
+{
+    return CreateFolder(FolderOf(path));
+}
+
+bool FolderMaker::Make(const char* path)
+{
+    String folder = FolderOf(path);
+    if (!lastFolder.IsEmpty() && std::strcmp(folder.Text(), lastFolder.Text()) == 0)
+        return true;
+    if (!CreateFolder(folder)) {
+        lastFolder = String();
+        return false;
+    }
+    lastFolder.Swap(folder);
     return true;
 }

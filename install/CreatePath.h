@@ -20,3 +20,15 @@ PathParts SplitPath(const char* path);
 // stops at the first folder that cannot be created. The drive root is never
 // tested or created.
 bool CreatePath(const char* path);
+
+// CreatePath for a run of files, most of which share their folder with the
+// file before: the walk, a search per folder level, runs only when the
+// folder differs from the one made or found last time.
+class FolderMaker {
+public:
+    // As CreatePath.
+    bool Make(const char* path);
+
+private:
+    String lastFolder;
+};

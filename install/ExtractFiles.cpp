@@ -9,7 +9,6 @@
 
 #include "base/CopyStream.h"
 #include "base/Text.h"
-#include "framework/FileFinder.h"
 #include "install/CreatePath.h"
 #include "install/EntryWriter.h"
 #include "install/ExtractionPage.h"
@@ -66,6 +65,8 @@ private:
     // Decides which font list fonts are entered in.
     const WindowsVersion version;
     std::unique_ptr<char[]> buffer;
+    // Most files share the folder of the file before.
+    FolderMaker folders;
     // Stored data already unpacked: an entry pointing into it is refused.
     DataRanges unpacked;
     bool success = true;
@@ -77,6 +78,8 @@ bool ExtractionRun::Run(ArchiveReader& archive, const PathVariables& variables)
     const int count = patterns.Count();
     int handled = 0;
     int progress = 0;
+    // The bar has 101 positions: a position it already shows is not sent again.
+    int shown = 0;
     archive.GoToFirstEntry();
     bool endedByFailure = false;
     while (handled < count) {
@@ -88,7 +91,10 @@ bool ExtractionRun::Run(ArchiveReader& archive, const PathVariables& variables)
         ++handled;
         if (!archive.GoToNextEntry())
             break;
-        page.SetProgressPosition(progress / count);
+        if (progress / count != shown) {
+            shown = progress / count;
+            page.SetProgressPosition(shown);
+        }
     }
     page.SetProgressPosition(100);
     // Failures that do not end the loop must not hide a short archive.
@@ -127,12 +133,12 @@ bool ExtractionRun::ExtractEntry(ArchiveReader& archive, const String& pattern, 
         outcome = RegisterFont(path.Text(), archive, buffer.get(), version, fontsRegistered);
         break;
     case PathKind::System:
-        // No folders are created in the system's own folders.
-        if (!FileExists(path.Text()))
-            outcome = WriteEntryToNewFile(path.Text(), archive, buffer.get());
+        // No folders are created in the system's own folders. The exclusive
+        // create tells an existing file, which is left as it is.
+        outcome = WriteEntryToNewFile(path.Text(), archive, buffer.get());
         break;
     case PathKind::Theme:
-        if (!CreatePath(path.Text())) {
+        if (!folders.Make(path.Text())) {
             LogFormatted(page, "Failed to create path '%s'!\n", path.Text());
             success = false;
             return false;
@@ -141,8 +147,7 @@ bool ExtractionRun::ExtractEntry(ArchiveReader& archive, const String& pattern, 
         // be opened. Only a .theme file: the shell would run anything else.
         if (themeFilePath.IsEmpty() && IsThemeFile(path))
             themeFilePath = path;
-        outcome = FileExists(path.Text()) ? EntryOutcome::Exists
-                                          : WriteEntryToNewFile(path.Text(), archive, buffer.get());
+        outcome = WriteEntryToNewFile(path.Text(), archive, buffer.get());
         if (outcome == EntryOutcome::Exists)
             LogFormatted(page, "Skipping '%s'. File already exists!\n", path.Text());
         break;

@@ -3,6 +3,8 @@
 
 #include <unzip.h>
 
+#include "package/WindowedFile.h"
+
 namespace {
 
 // minizip's own case-insensitive name comparison (ASCII letters only). Mode 0
@@ -19,7 +21,9 @@ ArchiveReader::~ArchiveReader()
 bool ArchiveReader::Open(const char* path)
 {
     Close();
-    handle = unzOpen(path);
+    zlib_filefunc64_def functions;
+    FillWindowedFileFunctions(functions);
+    handle = unzOpen2_64(path, &functions);
     return handle != nullptr;
 }
 

@@ -1,0 +1,152 @@
+// WindowedFile: a read-only file with a read-ahead window, behind minizip's file functions.
+#include "package/WindowedFile.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "base/StdioFile.h"
+
+namespace {
+
+constexpr size_t kWindowSize = 64 * 1024;
+
+class WindowedFile {
+public:
+    bool Open(const char* path)
+    {
+        if (!file.Open(path, "rb"))
+            return false;
+        size = static_cast<uint64_t>(file.Seek(0, SEEK_END));
+        return !file.HasError();
+    }
+
+    // Bytes delivered; fewer than count at the end of the file or on error.
+    size_t Read(unsigned char* out, size_t count)
+    {
+        size_t done = 0;
+        while (done < count) {
+            if (position >= windowStart && position < windowStart + windowLength) {
+                const size_t offset = static_cast<size_t>(position - windowStart);
+                const size_t part = std::min(count - done, windowLength - offset);
+                std::memcpy(out + done, window.get() + offset, part);
+                done += part;
+                position += part;
+                continue;
+            }
+            // A long read goes straight to the caller's buffer, not through the window.
+            if (count - done >= kWindowSize) {
+                const size_t part = ReadAt(position, out + done, count - done);
+                done += part;
+                position += part;
+                break;
+            }
+            windowStart = position;
+            windowLength = ReadAt(position, window.get(), kWindowSize);
+            if (windowLength == 0)
+                break;
+        }
+        return done;
+    }
+
+    // minizip's seek: 0 on success, -1 for a position before the start.
+    long Seek(ZPOS64_T offset, int origin)
+    {
+        uint64_t base = 0;
+        if (origin == ZLIB_FILEFUNC_SEEK_CUR)
+            base = position;
+        else if (origin == ZLIB_FILEFUNC_SEEK_END)
+            base = size;
+        else if (origin != ZLIB_FILEFUNC_SEEK_SET)
+            return -1;
+        // Offsets come from the archive itself: a wrap around is a lie.
+        if (base + offset < base)
+            return -1;
+        position = base + offset;
+        return 0;
+    }
+
+    uint64_t Position() const { return position; }
+    bool HasError() const { return failed; }
+
+private:
+    size_t ReadAt(uint64_t at, unsigned char* out, size_t count)
+    {
+        if (at >= size)
+            return 0;
+        if (file.Seek(static_cast<int64_t>(at), SEEK_SET) != static_cast<int64_t>(at) && at != 0) {
+            failed = true;
+            return 0;
+        }
+        const size_t read = file.Read(out, count);
+        if (read < count && file.HasError())
+            failed = true;
+        return read;
+    }
+
+    StdioFile file;
+    std::unique_ptr<unsigned char[]> window{new unsigned char[kWindowSize]};
+    uint64_t size = 0;
+    uint64_t position = 0;
+    uint64_t windowStart = 0;
+    size_t windowLength = 0;
+    bool failed = false;
+};
+
+WindowedFile* Of(voidpf stream)
+{
+    return static_cast<WindowedFile*>(stream);
+}
+
+voidpf ZCALLBACK OpenWindowed(voidpf, const void* path, int mode)
+{
+    if ((mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) != ZLIB_FILEFUNC_MODE_READ || path == nullptr)
+        return nullptr;
+    std::unique_ptr<WindowedFile> file(new WindowedFile);
+    return file->Open(static_cast<const char*>(path)) ? file.release() : nullptr;
+}
+
+uLong ZCALLBACK ReadWindowed(voidpf, voidpf stream, void* buffer, uLong count)
+{
+    return static_cast<uLong>(Of(stream)->Read(static_cast<unsigned char*>(buffer), count));
+}
+
+uLong ZCALLBACK RefuseWrite(voidpf, voidpf, const void*, uLong)
+{
+    return 0;
+}
+
+ZPOS64_T ZCALLBACK TellWindowed(voidpf, voidpf stream)
+{
+    return Of(stream)->Position();
+}
+
+long ZCALLBACK SeekWindowed(voidpf, voidpf stream, ZPOS64_T offset, int origin)
+{
+    return Of(stream)->Seek(offset, origin);
+}
+
+int ZCALLBACK CloseWindowed(voidpf, voidpf stream)
+{
+    delete Of(stream);
+    return 0;
+}
+
+int ZCALLBACK WindowedError(voidpf, voidpf stream)
+{
+    return Of(stream)->HasError() ? 1 : 0;
+}
+
+}  // namespace
+
+void FillWindowedFileFunctions(zlib_filefunc64_def& functions)
+{
+    functions.zopen64_file = OpenWindowed;
+    functions.zread_file = ReadWindowed;
+    functions.zwrite_file = RefuseWrite;
+    functions.ztell64_file = TellWindowed;
+    functions.zseek64_file = SeekWindowed;
+    functions.zclose_file = CloseWindowed;
+    functions.zerror_file = WindowedError;
+    functions.opaque = nullptr;
+}
