@@ -43,16 +43,15 @@ ScratchFile::~ScratchFile()
     Remove();
 }
 
-bool ScratchFile::Create(const std::string& folder, const char* prefix)
+bool ScratchFile::Create(const char* folder, const char* prefix)
 {
     Remove();
     for (unsigned attempt = 0; attempt < kNameCount; ++attempt) {
-        char name[32];
-        std::snprintf(name, sizeof name, "%.8s%X.tmp", prefix, NextNameNumber());
-        const std::string candidate = folder + name;
-        const StdioFile::CreateResult result = file.CreateNew(candidate.c_str(), true);
+        String candidate;
+        candidate.Format("%s%.8s%X.tmp", folder, prefix, NextNameNumber());
+        const StdioFile::CreateResult result = file.CreateNew(candidate.Text(), true);
         if (result == StdioFile::CreateResult::Created) {
-            path = candidate;
+            path.Swap(candidate);
             return true;
         }
         if (result == StdioFile::CreateResult::Failed)
@@ -73,27 +72,27 @@ bool ScratchFile::CreateTemporary(const char* prefix)
     const char* folder = std::getenv("TMPDIR");
     if (folder == nullptr || *folder == '\0')
         folder = "/tmp";
-    std::string withSeparator = folder;
-    if (withSeparator.back() != '/')
-        withSeparator += '/';
-    return Create(withSeparator, prefix);
+    String withSeparator(folder);
+    if (withSeparator[withSeparator.Length() - 1] != '/')
+        withSeparator.Append('/');
+    return Create(withSeparator.Text(), prefix);
 #endif
 }
 
-bool ScratchFile::MoveTo(const std::string& target)
+bool ScratchFile::MoveTo(const char* target)
 {
-    if (path.empty())
+    if (path.IsEmpty())
         return false;
     file.Close();
     ReleaseHold();
 #ifdef _WIN32
     // rename() on Windows refuses to replace an existing file.
-    const bool moved = MoveFileExA(path.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    const bool moved = MoveFileExA(path.Text(), target, MOVEFILE_REPLACE_EXISTING) != FALSE;
 #else
-    const bool moved = std::rename(path.c_str(), target.c_str()) == 0;
+    const bool moved = std::rename(path.Text(), target) == 0;
 #endif
     if (moved)
-        path.clear();
+        path = String();
     return moved;
 }
 
@@ -102,13 +101,13 @@ bool ScratchFile::Seal()
     file.Close();
     ReleaseHold();
 #ifdef _WIN32
-    HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE reader = CreateFileA(path.Text(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (reader == INVALID_HANDLE_VALUE)
         return false;
     hold = reader;
 #endif
-    return !path.empty();
+    return !path.IsEmpty();
 }
 
 void ScratchFile::ReleaseHold()
@@ -124,15 +123,15 @@ void ScratchFile::Remove()
 {
     file.Close();
     ReleaseHold();
-    if (!path.empty())
-        std::remove(path.c_str());
-    path.clear();
+    if (!path.IsEmpty())
+        std::remove(path.Text());
+    path = String();
 }
 
 void ScratchFile::Swap(ScratchFile& other)
 {
     file.Swap(other.file);
-    path.swap(other.path);
+    path.Swap(other.path);
     void* held = hold;
     hold = other.hold;
     other.hold = held;

@@ -1,9 +1,8 @@
 // ScratchFile: a new, uniquely named file, deleted again unless it is moved into place.
 #pragma once
 
-#include <string>
-
 #include "base/StdioFile.h"
+#include "base/String.h"
 
 // Owns one file it created, open for reading and writing until closed, and
 // its name. The destructor closes and deletes the file unless MoveTo has
@@ -22,13 +21,13 @@ public:
     // ("" is the current folder) named prefix, a hexadecimal number and
     // ".tmp". It never takes over a file that exists. False when no new file
     // could be created.
-    bool Create(const std::string& folder, const char* prefix);
+    bool Create(const char* folder, const char* prefix);
     // As Create, in the system's temporary folder.
     bool CreateTemporary(const char* prefix);
     // Closes the file and renames it to target, replacing a file of that name.
     // Afterwards the object holds nothing. On failure the file, now closed,
     // is still held and deleted with the object.
-    bool MoveTo(const std::string& target);
+    bool MoveTo(const char* target);
     // Closes the file for writing and keeps it open for reading, which lets
     // others read it by name (a library opening it, a picture loader) while
     // still keeping out writers. False when it could not be opened again.
@@ -38,15 +37,15 @@ public:
     // Exchanges the files of two objects, so ownership can be handed on.
     void Swap(ScratchFile& other);
 
-    bool IsCreated() const { return !path.empty(); }
-    const std::string& Path() const { return path; }
+    bool IsCreated() const { return !path.IsEmpty(); }
+    const String& Path() const { return path; }
     StdioFile& File() { return file; }
 
 private:
     void ReleaseHold();
 
     StdioFile file;
-    std::string path;
+    String path;
     // The read handle Seal keeps (a Windows HANDLE), or null.
     void* hold = nullptr;
 };

@@ -4,10 +4,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "base/Text.h"
 
 namespace {
+
+#ifdef _WIN32
+// A formatted text longer than this is not made: lengths are ints.
+constexpr size_t kLargestFormatted = 1u << 30;
+#endif
 
 // The shared empty block: length 0, capacity 0, an empty text. Never freed,
 // never changed.
@@ -184,6 +190,29 @@ void String::Format(const char* format, ...)
 
 void String::FormatList(const char* format, va_list arguments)
 {
+#ifdef _WIN32
+    // The system C runtime's own formatter: the standard name would link a
+    // second, much larger one into the installer. It answers -1 when the
+    // text does not fit, so the scratch buffer grows until it does.
+    for (size_t size = 256; size <= kLargestFormatted; size *= 2) {
+        const std::unique_ptr<char[]> scratch(new char[size]);
+        va_list attempt;
+        va_copy(attempt, arguments);
+        const int written = _vsnprintf(scratch.get(), size, format, attempt);
+        va_end(attempt);
+        if (written == 0)
+            break;
+        if (written > 0 && static_cast<size_t>(written) < size) {
+            char* formatted = Allocate(written);
+            std::memcpy(formatted, scratch.get(), static_cast<size_t>(written) + 1);
+            FreeBlock();
+            data = formatted;
+            CommitBuffer(-1);
+            return;
+        }
+    }
+    AssignLength("", 0);
+#else
     va_list measuring;
     va_copy(measuring, arguments);
     const int needed = std::vsnprintf(nullptr, 0, format, measuring);
@@ -198,6 +227,7 @@ void String::FormatList(const char* format, va_list arguments)
     FreeBlock();
     data = formatted;
     CommitBuffer(-1);
+#endif
 }
 
 int String::ReplaceNoCase(const char* oldText, const char* newText)

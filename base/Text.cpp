@@ -1,4 +1,4 @@
-// Text: ASCII case folding and quoting.
+// Text: ASCII case folding.
 #include "base/Text.h"
 
 bool StartsWithNoCase(const char* text, const char* word)
@@ -26,9 +26,4 @@ const char* SearchNoCase(const char* text, const char* word)
             return start;
     }
     return nullptr;
-}
-
-std::string Quoted(const std::string& text)
-{
-    return "'" + text + "'";
 }

@@ -100,7 +100,7 @@ LoadFailure LoadPackage(const char* path, const char* temporaryPrefix, PackageLo
     package.Close();
 
     ArchiveReader archive;
-    if (!archive.Open(load.archive.Path().c_str()))
+    if (!archive.Open(load.archive.Path().Text()))
         return LoadFailure::NotAnArchive;
     if (!archive.LocateEntry(PackHeadName))
         return LoadFailure::NoPackHead;

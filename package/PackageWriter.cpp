@@ -249,7 +249,7 @@ bool AssemblePackage(const std::string& stubPath, const std::string& payloadPath
                      PackageTrailer trailer, std::string& error)
 {
     ScratchFile package;
-    if (!package.Create(FolderOf(outputPath), kScratchPrefix)) {
+    if (!package.Create(FolderOf(outputPath).c_str(), kScratchPrefix)) {
         error = "cannot create a file beside " + Quoted(outputPath);
         return false;
     }
@@ -272,7 +272,7 @@ bool AssemblePackage(const std::string& stubPath, const std::string& payloadPath
         error = "cannot write the package beside " + Quoted(outputPath);
         return false;
     }
-    if (!package.MoveTo(outputPath)) {
+    if (!package.MoveTo(outputPath.c_str())) {
         error = "cannot write " + Quoted(outputPath);
         return false;
     }
@@ -314,15 +314,16 @@ bool WritePackage(const PackageRequest& request, std::string& error)
 
     // Declared before the writer, so the archive is closed before its file goes.
     ScratchFile payload;
-    if (!payload.Create(FolderOf(request.outputPath), kScratchPrefix)) {
+    if (!payload.Create(FolderOf(request.outputPath).c_str(), kScratchPrefix)) {
         error = "cannot create a file beside " + Quoted(request.outputPath);
         return false;
     }
     // minizip opens the file by its name.
     payload.File().Close();
     ZipWriter zip;
-    if (!zip.Create(payload.Path().c_str())) {
-        error = "cannot write " + Quoted(payload.Path());
+    const std::string payloadPath = payload.Path().Text();
+    if (!zip.Create(payloadPath.c_str())) {
+        error = "cannot write " + Quoted(payloadPath);
         return false;
     }
     for (const PackageFile& file : request.files) {
@@ -333,8 +334,8 @@ bool WritePackage(const PackageRequest& request, std::string& error)
     }
     // After the files: the installer pairs entries and patterns by position.
     if (!zip.AddBytes(PackHeadName, head.data(), head.size()) || !zip.Close()) {
-        error = "cannot write the archive " + Quoted(payload.Path());
+        error = "cannot write the archive " + Quoted(payloadPath);
         return false;
     }
-    return AssemblePackage(request.stubPath, payload.Path(), request.outputPath, PackageTrailer(), error);
+    return AssemblePackage(request.stubPath, payloadPath, request.outputPath, PackageTrailer(), error);
 }

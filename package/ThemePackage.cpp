@@ -26,9 +26,9 @@ LoadFailure ThemePackage::Load(const char* executablePath)
     archiveFile.Swap(load.archive);
     sideImageFile.Swap(load.sideImage);
     previewFile.Swap(load.preview);
-    archivePath = archiveFile.Path().c_str();
-    sideImagePath = sideImageFile.Path().c_str();
-    previewPath = previewFile.Path().c_str();
+    archivePath = archiveFile.Path();
+    sideImagePath = sideImageFile.Path();
+    previewPath = previewFile.Path();
     // A side image that does not load leaves the picture strips empty; it is
     // not reported.
     if (!sideImagePath.IsEmpty())

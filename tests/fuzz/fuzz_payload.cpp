@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // Entry i goes to pattern i, as the extraction engine pairs them.
     ArchiveReader archive;
-    if (!archive.Open(load.archive.Path().c_str()))
+    if (!archive.Open(load.archive.Path().Text()))
         std::abort();  // the load has just read this very file as an archive
     std::vector<char> buffer(CopyChunkSize);
     uint64_t budget = kReadBudget;

@@ -49,7 +49,7 @@ std::string ReadPart(const ScratchFile& part)
     std::string bytes;
     std::string ignored;
     if (part.IsCreated())
-        ReadPartFile(part.Path(), "part", bytes, ignored);
+        ReadPartFile(part.Path().Text(), "part", bytes, ignored);
     return bytes;
 }
 
@@ -151,7 +151,7 @@ bool InspectPackage(const std::string& path, PackageReport& report, std::string&
     }
     if (!report.IsArchive())
         return true;
-    ListEntries(report.load.archive.Path(), report.entries);
+    ListEntries(report.load.archive.Path().Text(), report.entries);
     for (size_t i = 0; i < report.entries.size() && report.packHeadIndex < 0; ++i) {
         if (IsPackHeadName(report.entries[i].info.name.Text())) {
             report.packHeadIndex = static_cast<int>(i);
