@@ -66,7 +66,8 @@ def plot(rows):
     width, height, left, right, top, bottom = 760, 420, 70, 210, 40, 50
     xs = [math.log10(row["unpacked"] / MB) for row in rows]
     rates = [rate(row, key, size) for row in rows for _, key, size, _, _ in SERIES]
-    x_low, x_high = math.floor(min(xs)), math.ceil(max(xs))
+    # Decades around the data; "1 MB" of files may fall a hair short of 10^0.
+    x_low, x_high = math.floor(min(xs) + 0.05), math.ceil(max(xs) - 0.05)
     y_low, y_high = math.floor(math.log10(min(rates))), math.ceil(math.log10(max(rates)))
     x_high, y_high = max(x_high, x_low + 1), max(y_high, y_low + 1)
     to_x = lambda v: left + (v - x_low) / (x_high - x_low) * (width - left - right)
@@ -113,7 +114,7 @@ def write(folder, rows, stubs, repeats, command, seconds):
     (folder / SVG_NAME).write_text(plot(rows))
     (folder / "PERFORMANCE.md").write_text(f"""# Performance
 
-Made by `{command}` on {datetime.date.today()}, in {seconds / 60:.0f} minutes: {machine()}.
+Made by `{command}` on {datetime.date.today()} (the measuring took {seconds / 60:.0f} minutes): {machine()}.
 Every figure is the median of {repeats} runs; MB is 1,000,000 bytes. The Windows figures come from
 `bench/BenchInstaller.cpp` under Wine, the Linux ones from the Linux release build and Debian's
 `zip` and `unzip`. Reproduce with `scripts/bench` (all three packages, 5 runs each) or
