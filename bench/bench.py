@@ -56,9 +56,10 @@ def run_installer_bench(package, repeats):
     result = subprocess.run(["wine", str(BENCH_INSTALLER), str(package), str(repeats)], check=True,
                             stdout=subprocess.PIPE, text=True)
     values = {}
-    for line in result.stdout.splitlines():
-        name, value = line.split()
-        values.setdefault(name, []).append(float(value))
+    # Only "name value" lines are figures; Wine may print other lines of its own.
+    for fields in (line.split() for line in result.stdout.splitlines()):
+        if len(fields) == 2:
+            values.setdefault(fields[0], []).append(float(fields[1]))
     return {name: statistics.median(found) for name, found in values.items()}
 
 
