@@ -128,7 +128,7 @@ bool TimeExtraction(const PackageLoad& load, const std::string& destination, std
     SilentPage page;
     String themeFile;
     const double start = Now();
-    if (!ExtractFiles(page, String(load.archive.Path().c_str()), load.patterns, String(destination.c_str()),
+    if (!ExtractFiles(page, load.archive.Path(), load.patterns, String(destination.c_str()),
                       themeFile)) {
         error = "ExtractFiles failed: " + page.firstLog;
         return false;
@@ -140,7 +140,7 @@ bool TimeExtraction(const PackageLoad& load, const std::string& destination, std
 bool TimeInflate(const PackageLoad& load, const std::string& destination, std::string& error)
 {
     const double start = Now();
-    if (!InflateEntries(load.archive.Path(), destination)) {
+    if (!InflateEntries(load.archive.Path().Text(), destination)) {
         error = "the minizip loop failed";
         return false;
     }
