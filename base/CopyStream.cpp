@@ -1,6 +1,8 @@
 // CopyStream: chunked copies with the reason they ended.
 #include "base/CopyStream.h"
 
+#include <cstring>
+
 #include "base/StdioFile.h"
 
 int FileSource::Read(void* buffer, unsigned count)
@@ -9,6 +11,23 @@ int FileSource::Read(void* buffer, unsigned count)
     if (got == 0 && file.HasError())
         return -1;
     return static_cast<int>(got);
+}
+
+int ReadAheadSource::Read(void* out, unsigned count)
+{
+    if (start == end) {
+        if (count >= CopyChunkSize)
+            return source.Read(out, count);
+        const int got = source.Read(buffer, CopyChunkSize);
+        if (got <= 0)
+            return got;
+        start = 0;
+        end = static_cast<unsigned>(got);
+    }
+    const unsigned part = count < end - start ? count : end - start;
+    std::memcpy(out, buffer + start, part);
+    start += part;
+    return static_cast<int>(part);
 }
 
 bool FileSink::Write(const void* data, unsigned count)

@@ -6,7 +6,7 @@
 class StdioFile;
 
 // Every copy moves at most this many bytes per read and write.
-constexpr unsigned CopyChunkSize = 32768;
+constexpr unsigned CopyChunkSize = 65536;
 // A limit that lets a copy run to the end of its source.
 constexpr uint64_t CopyToEnd = UINT64_MAX;
 
@@ -35,6 +35,21 @@ public:
 
 private:
     StdioFile& file;
+};
+
+// Serves a source's many small reads (a header's length fields and texts)
+// from one buffer of CopyChunkSize bytes, so that each does not go to the
+// source by itself; a read of a whole buffer or more goes straight through.
+class ReadAheadSource : public ByteSource {
+public:
+    ReadAheadSource(ByteSource& source, char* buffer) : source(source), buffer(buffer) {}
+    int Read(void* out, unsigned count) override;
+
+private:
+    ByteSource& source;
+    char* buffer;
+    unsigned start = 0;
+    unsigned end = 0;
 };
 
 // A StdioFile written as a sink.

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "package/WindowedFile.h"
+
 namespace {
 
 constexpr DWORD kCopyPiece = 64 * 1024;
@@ -41,10 +43,11 @@ bool WriteAll(HANDLE file, const void* bytes, DWORD count)
     return WriteFile(file, bytes, count, &written, nullptr) && written == count;
 }
 
-// Owns one open archive.
+// Owns one open archive, read through the installer's own read-ahead file
+// functions, so the loop differs from the engine only in what it leaves out.
 class Archive {
 public:
-    explicit Archive(const std::string& path) : file(unzOpen64(path.c_str())) {}
+    explicit Archive(const std::string& path) : file(Open(path)) {}
     Archive(const Archive&) = delete;
     Archive& operator=(const Archive&) = delete;
     ~Archive()
@@ -55,6 +58,13 @@ public:
     unzFile Get() const { return file; }
 
 private:
+    static unzFile Open(const std::string& path)
+    {
+        zlib_filefunc64_def functions;
+        FillWindowedFileFunctions(functions);
+        return unzOpen2_64(path.c_str(), &functions);
+    }
+
     unzFile file;
 };
 
@@ -96,16 +106,40 @@ bool CopyFileRange(const std::string& source, uint64_t offset, uint64_t count, c
     return true;
 }
 
+// Creates the folders of target below folder, each level once per new folder.
+void MakeFolders(const std::string& folder, const std::string& target, std::string& lastFolder)
+{
+    const size_t end = target.find_last_of('\\');
+    if (end == std::string::npos || target.compare(0, end, lastFolder) == 0)
+        return;
+    lastFolder = target.substr(0, end);
+    for (size_t at = target.find('\\', folder.size()); at != std::string::npos && at <= end;
+         at = target.find('\\', at + 1))
+        CreateDirectoryA(target.substr(0, at).c_str(), nullptr);
+}
+
 bool InflateEntries(const std::string& archive, const std::string& folder)
 {
     Archive zip(archive);
     if (!zip.Get())
         return false;
     std::vector<char> buffer(kInflatePiece);
-    int index = 0;
+    std::string lastFolder;
+    int count = 0;
     for (int status = unzGoToFirstFile(zip.Get()); status == UNZ_OK; status = unzGoToNextFile(zip.Get())) {
-        if (!InflateCurrent(zip.Get(), folder + std::to_string(index++), buffer))
+        // Where the installer puts it: the entry's name below the destination.
+        char name[MAX_PATH];
+        if (unzGetCurrentFileInfo64(zip.Get(), nullptr, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK)
             return false;
+        if (lstrcmpiA(name, "PackHead") == 0)
+            continue;
+        std::string target = folder + name;
+        for (char& c : target)
+            c = c == '/' ? '\\' : c;
+        MakeFolders(folder, target, lastFolder);
+        if (!InflateCurrent(zip.Get(), target, buffer))
+            return false;
+        ++count;
     }
-    return index > 0;
+    return count > 0;
 }

@@ -107,7 +107,11 @@ LoadFailure LoadPackage(const char* path, const char* temporaryPrefix, PackageLo
     archive.OpenEntry();  // an unreadable entry delivers no bytes and fails the header check
 
     TemporaryImageSink images(load, temporaryPrefix);
-    switch (ReadPackHead(archive, images, buffer.get(), load.fields, load.description, load.patterns)) {
+    // Thousands of patterns are thousands of small reads: through a buffer,
+    // they cost about what copying the header's bytes does.
+    const std::unique_ptr<char[]> readAhead(new char[CopyChunkSize]);
+    ReadAheadSource header(archive, readAhead.get());
+    switch (ReadPackHead(header, images, buffer.get(), load.fields, load.description, load.patterns)) {
     case PackHeadRead::Accepted:
         return LoadFailure::None;
     case PackHeadRead::WrongHeaderSize:
