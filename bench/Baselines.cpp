@@ -61,7 +61,8 @@ private:
     static unzFile Open(const std::string& path)
     {
         zlib_filefunc64_def functions;
-        FillWindowedFileFunctions(functions);
+        static WindowedFile* opened = nullptr;
+        FillWindowedFileFunctions(functions, &opened);
         return unzOpen2_64(path.c_str(), &functions);
     }
 

@@ -3,6 +3,8 @@
 
 #include <unzip.h>
 
+#include "base/ByteOrder.h"
+#include "base/Text.h"
 #include "package/WindowedFile.h"
 
 namespace {
@@ -22,8 +24,10 @@ bool ArchiveReader::Open(const char* path)
 {
     Close();
     zlib_filefunc64_def functions;
-    FillWindowedFileFunctions(functions);
+    FillWindowedFileFunctions(functions, &file);
     handle = unzOpen2_64(path, &functions);
+    if (handle == nullptr)
+        file = nullptr;
     return handle != nullptr;
 }
 
@@ -34,12 +38,71 @@ void ArchiveReader::Close()
     CloseEntry();
     unzClose(handle);
     handle = nullptr;
+    file = nullptr;
 }
 
 bool ArchiveReader::LocateEntry(const char* name)
 {
     CloseEntry();
-    return handle != nullptr && unzLocateFile(handle, name, kCaseInsensitive) == UNZ_OK;
+    if (handle == nullptr)
+        return false;
+    uint64_t offset = 0;
+    switch (ScanForEntry(name, offset)) {
+    case Scan::Found:
+        if (unzSetOffset64(handle, offset) == UNZ_OK)
+            return true;
+        break;
+    case Scan::Absent:
+        return false;
+    case Scan::Unsure:
+        break;
+    }
+    // minizip's own walk, a record at a time, for an archive the scan could
+    // not read to its end: it decides as it always has.
+    return unzLocateFile(handle, name, kCaseInsensitive) == UNZ_OK;
+}
+
+// minizip's walk asks for every record separately, and that alone costs
+// as much as copying a package of thousands of small files. The same walk,
+// over the records as they lie in the file: the same first match, the same
+// end (after the announced number of records), and the same view of a name
+// (its first 256 bytes, up to a zero byte). Unsure where the two could
+// differ: a record that is damaged or cut off.
+ArchiveReader::Scan ArchiveReader::ScanForEntry(const char* name, uint64_t& offset)
+{
+    constexpr uint32_t kRecordSignature = 0x02014b50;
+    constexpr unsigned kRecordSize = 46;
+    constexpr unsigned kNameView = 256;  // what minizip compares of a name
+    unz_global_info64 global;
+    if (file == nullptr || unzGetGlobalInfo64(handle, &global) != UNZ_OK || unzGoToFirstFile(handle) != UNZ_OK)
+        return Scan::Unsure;
+    const uint64_t first = unzGetOffset64(handle);
+    // minizip has just read the first record from here.
+    const uint64_t start = file->LastAbsoluteSeek();
+    const bool counted = global.number_entry != 0 && global.number_entry != 0xffff;
+    if (file->Seek(start, ZLIB_FILEFUNC_SEEK_SET) != 0)
+        return Scan::Unsure;
+    for (uint64_t index = 0;; ++index) {
+        const uint64_t recordAt = file->Position();
+        unsigned char record[kRecordSize];
+        if (file->Read(record, kRecordSize) != kRecordSize || GetLittleEndian32(record) != kRecordSignature)
+            return Scan::Unsure;
+        const unsigned nameLength = record[28] | record[29] << 8;
+        const unsigned extraLength = record[30] | record[31] << 8;
+        const unsigned commentLength = record[32] | record[33] << 8;
+        char seen[kNameView + 1];
+        const unsigned viewed = nameLength < kNameView ? nameLength : kNameView;
+        if (file->Read(reinterpret_cast<unsigned char*>(seen), viewed) != viewed)
+            return Scan::Unsure;
+        seen[viewed] = '\0';
+        if (EqualsNoCase(seen, name)) {
+            offset = first + (recordAt - start);
+            return Scan::Found;
+        }
+        if (counted && index + 1 >= global.number_entry)
+            return Scan::Absent;
+        file->Seek(nameLength - viewed + extraLength + commentLength, ZLIB_FILEFUNC_SEEK_CUR);
+    }
 }
 
 bool ArchiveReader::GoToFirstEntry()

@@ -16,6 +16,8 @@ struct ArchiveEntryInfo {
     uint64_t uncompressedSize = 0;
 };
 
+class WindowedFile;
+
 // Owns one unzip handle or none; the destructor closes the current entry and
 // the archive. Reading goes to the current entry, so the object is also the
 // byte source of that entry.
@@ -31,7 +33,8 @@ public:
     void Close();
     bool IsOpen() const { return handle != nullptr; }
 
-    // Makes the entry of that name current; ASCII letters match in any case.
+    // Makes the first entry of that name current; ASCII letters match in any
+    // case. The central directory is read once, in memory.
     bool LocateEntry(const char* name);
     bool GoToFirstEntry();
     bool GoToNextEntry();
@@ -51,7 +54,12 @@ public:
     bool CloseEntry();
 
 private:
+    enum class Scan { Found, Absent, Unsure };
+    Scan ScanForEntry(const char* name, uint64_t& offset);
+
     void* handle = nullptr;
+    // The file minizip reads through; it closes it with the archive.
+    WindowedFile* file = nullptr;
     bool entryOpen = false;
 };
 

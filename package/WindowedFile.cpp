@@ -3,107 +3,97 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
-
-#include "base/StdioFile.h"
 
 namespace {
 
 constexpr size_t kWindowSize = 64 * 1024;
 
-class WindowedFile {
-public:
-    bool Open(const char* path)
-    {
-        if (!file.Open(path, "rb"))
-            return false;
-        size = static_cast<uint64_t>(file.Seek(0, SEEK_END));
-        return !file.HasError();
-    }
+}  // namespace
 
-    // Bytes delivered; fewer than count at the end of the file or on error.
-    size_t Read(unsigned char* out, size_t count)
-    {
-        size_t done = 0;
-        while (done < count) {
-            if (position >= windowStart && position < windowStart + windowLength) {
-                const size_t offset = static_cast<size_t>(position - windowStart);
-                const size_t part = std::min(count - done, windowLength - offset);
-                std::memcpy(out + done, window.get() + offset, part);
-                done += part;
-                position += part;
-                continue;
-            }
-            // A long read goes straight to the caller's buffer, not through the window.
-            if (count - done >= kWindowSize) {
-                const size_t part = ReadAt(position, out + done, count - done);
-                done += part;
-                position += part;
-                break;
-            }
-            windowStart = position;
-            windowLength = ReadAt(position, window.get(), kWindowSize);
-            if (windowLength == 0)
-                break;
+bool WindowedFile::Open(const char* path)
+{
+    if (!file.Open(path, "rb"))
+        return false;
+    window.reset(new unsigned char[kWindowSize]);
+    size = static_cast<uint64_t>(file.Seek(0, SEEK_END));
+    return !file.HasError();
+}
+
+size_t WindowedFile::Read(unsigned char* out, size_t count)
+{
+    size_t done = 0;
+    while (done < count) {
+        if (position >= windowStart && position < windowStart + windowLength) {
+            const size_t offset = static_cast<size_t>(position - windowStart);
+            const size_t part = std::min(count - done, windowLength - offset);
+            std::memcpy(out + done, window.get() + offset, part);
+            done += part;
+            position += part;
+            continue;
         }
-        return done;
+        // A long read goes straight to the caller's buffer, not through the window.
+        if (count - done >= kWindowSize) {
+            const size_t part = ReadAt(position, out + done, count - done);
+            done += part;
+            position += part;
+            break;
+        }
+        windowStart = position;
+        windowLength = ReadAt(position, window.get(), kWindowSize);
+        if (windowLength == 0)
+            break;
     }
+    return done;
+}
 
-    // minizip's seek: 0 on success, -1 for a position before the start.
-    long Seek(ZPOS64_T offset, int origin)
-    {
-        uint64_t base = 0;
-        if (origin == ZLIB_FILEFUNC_SEEK_CUR)
-            base = position;
-        else if (origin == ZLIB_FILEFUNC_SEEK_END)
-            base = size;
-        else if (origin != ZLIB_FILEFUNC_SEEK_SET)
-            return -1;
-        // Offsets come from the archive itself: a wrap around is a lie.
-        if (base + offset < base)
-            return -1;
-        position = base + offset;
+long WindowedFile::Seek(uint64_t offset, int origin)
+{
+    uint64_t base = 0;
+    if (origin == ZLIB_FILEFUNC_SEEK_CUR)
+        base = position;
+    else if (origin == ZLIB_FILEFUNC_SEEK_END)
+        base = size;
+    else if (origin != ZLIB_FILEFUNC_SEEK_SET)
+        return -1;
+    // Offsets come from the archive itself: a wrap around is a lie.
+    if (base + offset < base)
+        return -1;
+    position = base + offset;
+    if (origin == ZLIB_FILEFUNC_SEEK_SET)
+        lastAbsoluteSeek = position;
+    return 0;
+}
+
+size_t WindowedFile::ReadAt(uint64_t at, unsigned char* out, size_t count)
+{
+    if (at >= size)
+        return 0;
+    if (file.Seek(static_cast<int64_t>(at), SEEK_SET) != static_cast<int64_t>(at) && at != 0) {
+        failed = true;
         return 0;
     }
+    const size_t read = file.Read(out, count);
+    if (read < count && file.HasError())
+        failed = true;
+    return read;
+}
 
-    uint64_t Position() const { return position; }
-    bool HasError() const { return failed; }
-
-private:
-    size_t ReadAt(uint64_t at, unsigned char* out, size_t count)
-    {
-        if (at >= size)
-            return 0;
-        if (file.Seek(static_cast<int64_t>(at), SEEK_SET) != static_cast<int64_t>(at) && at != 0) {
-            failed = true;
-            return 0;
-        }
-        const size_t read = file.Read(out, count);
-        if (read < count && file.HasError())
-            failed = true;
-        return read;
-    }
-
-    StdioFile file;
-    std::unique_ptr<unsigned char[]> window{new unsigned char[kWindowSize]};
-    uint64_t size = 0;
-    uint64_t position = 0;
-    uint64_t windowStart = 0;
-    size_t windowLength = 0;
-    bool failed = false;
-};
+namespace {
 
 WindowedFile* Of(voidpf stream)
 {
     return static_cast<WindowedFile*>(stream);
 }
 
-voidpf ZCALLBACK OpenWindowed(voidpf, const void* path, int mode)
+voidpf ZCALLBACK OpenWindowed(voidpf opened, const void* path, int mode)
 {
     if ((mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) != ZLIB_FILEFUNC_MODE_READ || path == nullptr)
         return nullptr;
     std::unique_ptr<WindowedFile> file(new WindowedFile);
-    return file->Open(static_cast<const char*>(path)) ? file.release() : nullptr;
+    if (!file->Open(static_cast<const char*>(path)))
+        return nullptr;
+    *static_cast<WindowedFile**>(opened) = file.get();
+    return file.release();
 }
 
 uLong ZCALLBACK ReadWindowed(voidpf, voidpf stream, void* buffer, uLong count)
@@ -139,7 +129,7 @@ int ZCALLBACK WindowedError(voidpf, voidpf stream)
 
 }  // namespace
 
-void FillWindowedFileFunctions(zlib_filefunc64_def& functions)
+void FillWindowedFileFunctions(zlib_filefunc64_def& functions, WindowedFile** opened)
 {
     functions.zopen64_file = OpenWindowed;
     functions.zread_file = ReadWindowed;
@@ -148,5 +138,5 @@ void FillWindowedFileFunctions(zlib_filefunc64_def& functions)
     functions.zseek64_file = SeekWindowed;
     functions.zclose_file = CloseWindowed;
     functions.zerror_file = WindowedError;
-    functions.opaque = nullptr;
+    functions.opaque = opened;
 }

@@ -71,4 +71,60 @@ TEST(PackageLoader, FindsTheTrailerAtTheEndOrBeforeACertificateTable)
     }
 }
 
+// Loads a package whose payload is prefix, then an archive of entries; the
+// first pattern found, or the failure's name.
+std::string FirstPattern(const std::vector<TestEntry>& entries, const std::string& prefix)
+{
+    const std::string path = ::testing::TempDir() + "first.exe";
+    EXPECT_TRUE(WriteArchive(path + ".zip", entries));
+    const std::string payload = prefix + ReadFileBytes(path + ".zip");
+    PackageTrailer trailer;
+    trailer.payloadOffset = kImageSize;
+    trailer.payloadLength = static_cast<uint32_t>(payload.size());
+    std::string trailerBytes(PackageTrailerSize, '\0');
+    trailer.Encode(reinterpret_cast<unsigned char*>(&trailerBytes[0]));
+    WriteFileBytes(path, ProgramImage(kImageSize, 0, 0) + payload + trailerBytes);
+    PackageLoad load;
+    const LoadFailure failure = LoadPackage(path.c_str(), "vltest", load);
+    std::remove(path.c_str());
+    std::remove((path + ".zip").c_str());
+    if (failure != LoadFailure::None)
+        return failure == LoadFailure::NoPackHead ? "no PackHead" : "failed";
+    return load.patterns.Count() > 0 ? load.patterns[0].Text() : "";
+}
+
+TestEntry Head(const char* name, const char* pattern)
+{
+    PackHeadParts parts;
+    parts.patterns = {pattern};
+    const std::vector<unsigned char> head = EncodePackHead(parts);
+    return {name, std::string(head.begin(), head.end())};
+}
+
+// The header entry is the first of its name in the central directory, in
+// any case, however many entries come before it and whatever precedes the
+// archive in the payload.
+TEST(PackageLoader, TakesTheFirstEntryNamedPackHead)
+{
+    std::vector<TestEntry> many;
+    for (int i = 0; i < 3000; ++i)
+        many.push_back({"Theme\\file" + std::to_string(i) + ".bmp", "x"});
+    many.push_back(Head("PackHead", "%ThemeDir%many.theme"));
+    const struct {
+        const char* name;
+        std::vector<TestEntry> entries;
+        std::string prefix;
+        std::string expected;
+    } rows[] = {
+        {"after 3,000 entries", many, "", "%ThemeDir%many.theme"},
+        {"two of the name", {Head("packhead", "%ThemeDir%first.theme"), Head("PackHead", "%ThemeDir%second.theme")},
+         "", "%ThemeDir%first.theme"},
+        {"bytes before the archive", {{"a.theme", "[Theme]"}, Head("PACKHEAD", "%ThemeDir%a.theme")},
+         std::string(777, 'j'), "%ThemeDir%a.theme"},
+        {"a longer name only", {{"PackHeads", "x"}, {"a.theme", "[Theme]"}}, "", "no PackHead"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(FirstPattern(row.entries, row.prefix), row.expected) << row.name;
+}
+
 }  // namespace
