@@ -33,9 +33,6 @@ const std::string kRecord = kRecorderPath.substr(0, kRecorderPath.find_last_of('
 constexpr char kFontList[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 constexpr char kNotValid[] = "Not a valid theme package!";
 constexpr char kCorrupted[] = "Corrupted theme package!";
-constexpr char kSuccess[] = "The theme has been sucessfully unpackaed!\n\nClick Finish to close this dialog.";
-constexpr char kFailure[] =
-    "There were errors which prevented the package from being unpacked.\nPlease examine the log below for messages.";
 constexpr char kNotAll[] = "Not all files were installed! The package might be corrupt!\n";
 // A lie about a size or a count must not make the installer wait or hoard:
 // the load and the unpacking each end within this time, and the process's
@@ -229,27 +226,27 @@ const Row kRows[] = {
     {"PayloadOffsetBeyondFile", Trailer({20, 0x03AF7319, 1, 0x7FFFFF00}), kCorrupted},
     {"PayloadLength0", Trailer({20, 0x03AF7319, 1, kTruth, 0}), kCorrupted},
     // The copy stops at the end of the file; minizip ignores the trailer behind the end record.
-    {"PayloadLengthPastEnd", Trailer({20, 0x03AF7319, 1, kTruth, 0x7FFFFFFF}), nullptr, kSuccess, "",
+    {"PayloadLengthPastEnd", Trailer({20, 0x03AF7319, 1, kTruth, 0x7FFFFFFF}), nullptr, kSuccessText, "",
      {Placed("%ThemeDir%vltest.txt")}},
     // minizip finds the entries behind the program image, as in any self-extractor.
-    {"PayloadOffset0", Trailer({20, 0x03AF7319, 1, 0, 0x7FFFFFFF}), nullptr, kSuccess, "",
+    {"PayloadOffset0", Trailer({20, 0x03AF7319, 1, 0, 0x7FFFFFFF}), nullptr, kSuccessText, "",
      {Placed("%ThemeDir%vltest.txt")}},
     {"PayloadNotZip", [] { return PackageBytes(Stub(), std::string(4000, 'x')); }, kCorrupted},
 
     // The archive's directory.
     {"NoPackHead", Theme({kA}, [](std::vector<RawEntry>& e) { e.pop_back(); }), kCorrupted},
     // 0 and 65535 make minizip walk the directory until a record's signature fails, which ends it.
-    {"EntryCount0", Theme({kA}, {}, 0), nullptr, kSuccess, "", {Placed(kA)}},
-    {"EntryCount65535", Theme({kA}, {}, 65535), nullptr, kSuccess, "", {Placed(kA)}},
+    {"EntryCount0", Theme({kA}, {}, 0), nullptr, kSuccessText, "", {Placed(kA)}},
+    {"EntryCount65535", Theme({kA}, {}, 65535), nullptr, kSuccessText, "", {Placed(kA)}},
     {"EntryCountHidesPackHead", Theme({kA}, {}, 1), kCorrupted},
     {"PackHeadNameInCapitals", Theme({kA}, [](std::vector<RawEntry>& e) { e.back().name = "PACKHEAD"; }), nullptr,
-     kSuccess, "", {Placed(kA)}},
+     kSuccessText, "", {Placed(kA)}},
 
     // PackHead.
     {"PackHeadEmpty", Head(""), kCorrupted},
     // PackHead is read only as far as its records go, its CRC never reached; its patterns are checked as any.
     {"PackHeadCrcMismatch", Theme({kA}, [](std::vector<RawEntry>& e) { e.back().crc = 0x12345678; }), nullptr,
-     kSuccess, "", {Placed(kA)}},
+     kSuccessText, "", {Placed(kA)}},
     {"HeaderSize15", Head(PackHeadBytes({kA}, kTruth, 0, "", 15)), kCorrupted},
     {"PackHeadMethod99", Theme({kA}, [](std::vector<RawEntry>& e) { e.back().method = 99; }), kCorrupted},
     // minizip would read a method it cannot decode (bzip2) as raw bytes, with no CRC check.
@@ -263,29 +260,29 @@ const Row kRows[] = {
     // The list grows to at most 65535 slots, and the records present are the patterns.
     {"FileCountMaximumOverTwoRecords",
      Theme({kA, kB}, [](std::vector<RawEntry>& e) { e.back().data = PackHeadBytes({kA, kB}, 0x7FFFFFFF); }),
-     nullptr, kSuccess, "", {Placed(kA), Placed(kB)}},
+     nullptr, kSuccessText, "", {Placed(kA), Placed(kB)}},
 
     // Patterns that aim outside their folder: refused, and the run goes on.
-    {"WinDirParent", Theme({"%WinDir%..\\ProgramData\\vltest-x.bat", kA}), nullptr, kFailure,
+    {"WinDirParent", Theme({"%WinDir%..\\ProgramData\\vltest-x.bat", kA}), nullptr, kFailureText,
      Refused("%WinDir%..\\ProgramData\\vltest-x.bat"), {Placed(kA)}, {"C:\\ProgramData\\vltest-x.bat"}},
-    {"ThemeDirTwelveUp", Theme({kTwelveUp, kA}), nullptr, kFailure, Refused(kTwelveUp), {Placed(kA)},
+    {"ThemeDirTwelveUp", Theme({kTwelveUp, kA}), nullptr, kFailureText, Refused(kTwelveUp), {Placed(kA)},
      {"{S}vltest-x.dll", "C:\\windows\\system32\\vltest-x.dll"}},
-    {"FontDirTwoUp", Theme({"%FontDir%..\\..\\vltest-x.ttf", kA}), nullptr, kFailure,
+    {"FontDirTwoUp", Theme({"%FontDir%..\\..\\vltest-x.ttf", kA}), nullptr, kFailureText,
      Refused("%FontDir%..\\..\\vltest-x.ttf"), {Placed(kA)}, {"C:\\vltest-x.ttf"}},
-    {"StreamOfWinIni", Theme({"%WinDir%win.ini:vltest", kA}), nullptr, kFailure, Refused("%WinDir%win.ini:vltest"),
+    {"StreamOfWinIni", Theme({"%WinDir%win.ini:vltest", kA}), nullptr, kFailureText, Refused("%WinDir%win.ini:vltest"),
      {Placed(kA)}, {"{W}win.ini:vltest"}},
     {"ThemeDirParent", Theme({"%ThemeDir%..\\vltest-x.txt", "%ThemeDir%sub\\..\\..\\vltest-x.txt", kA}), nullptr,
-     kFailure, Refused("%ThemeDir%..\\vltest-x.txt") + Refused("%ThemeDir%sub\\..\\..\\vltest-x.txt"),
+     kFailureText, Refused("%ThemeDir%..\\vltest-x.txt") + Refused("%ThemeDir%sub\\..\\..\\vltest-x.txt"),
      {Placed(kA)}, {"{T}..\\vltest-x.txt"}},
     // Windows would drop the dot or the space and write vltest-a.txt.
-    {"TrailingDotAndSpace", Theme({kA + ".", kA + " ", kB}), nullptr, kFailure, Refused(kA + ".") + Refused(kA + " "),
+    {"TrailingDotAndSpace", Theme({kA + ".", kA + " ", kB}), nullptr, kFailureText, Refused(kA + ".") + Refused(kA + " "),
      {Placed(kB)}, {"{T}vltest-a.txt"}},
     {"SecondVariable", Theme({"%ThemeDir%%WinDir%vltest-x.ini", "%WinDir%vltest\\%WinDir%vltest-x.ini", kA}),
-     nullptr, kFailure, Refused("%ThemeDir%%WinDir%vltest-x.ini") + Refused("%WinDir%vltest\\%WinDir%vltest-x.ini"),
+     nullptr, kFailureText, Refused("%ThemeDir%%WinDir%vltest-x.ini") + Refused("%WinDir%vltest\\%WinDir%vltest-x.ini"),
      {Placed(kA)}, {"{W}vltest-x.ini", "{W}vltest"}},
     // Without a variable a pattern is skipped without a word, as themepack warns; the relative
     // one would have landed in the folder the installer shares with this test.
-    {"NoVariable", Theme({"C:\\vltest-x.txt", "vltest-x.txt", kA}), nullptr, kSuccess, "", {Placed(kA)},
+    {"NoVariable", Theme({"C:\\vltest-x.txt", "vltest-x.txt", kA}), nullptr, kSuccessText, "", {Placed(kA)},
      {"C:\\vltest-x.txt", "vltest-x.txt"}},
     // A record's text ends at its first zero; what follows cannot aim anywhere.
     {"RecordWithZero",
@@ -293,45 +290,45 @@ const Row kRows[] = {
            [](std::vector<RawEntry>& e) {
                e.back().data = PackHeadBytes({kA + std::string("\0\\..\\vltest-x.txt", 17)});
            }),
-     nullptr, kSuccess, "", {Placed(kA)}, {"{T}..\\vltest-x.txt"}},
+     nullptr, kSuccessText, "", {Placed(kA)}, {"{T}..\\vltest-x.txt"}},
     // A device answers to any folder's name, so only the listing can show that nothing was made.
-    {"DeviceNames", Theme({"%ThemeDir%NUL.txt", "%ThemeDir%CON", kA}), nullptr, kFailure,
+    {"DeviceNames", Theme({"%ThemeDir%NUL.txt", "%ThemeDir%CON", kA}), nullptr, kFailureText,
      Refused("%ThemeDir%NUL.txt") + Refused("%ThemeDir%CON"), {Placed(kA)}},
-    {"LeadingSeparator", Theme({"%ThemeDir%\\\\server\\share\\vltest.txt", kA}), nullptr, kFailure,
+    {"LeadingSeparator", Theme({"%ThemeDir%\\\\server\\share\\vltest.txt", kA}), nullptr, kFailureText,
      Refused("%ThemeDir%\\\\server\\share\\vltest.txt"), {Placed(kA)}, {"{T}server\\share\\vltest.txt"}},
-    {"VariableNotFirst", Theme({"a%ThemeDir%vltest.txt", kA}), nullptr, kFailure, Refused("a%ThemeDir%vltest.txt"),
+    {"VariableNotFirst", Theme({"a%ThemeDir%vltest.txt", kA}), nullptr, kFailureText, Refused("a%ThemeDir%vltest.txt"),
      {Placed(kA)}, {"{T}vltest.txt"}},
     // The folder walk fails once the path outgrows MAX_PATH, which ends the run before any file.
-    {"PatternOver260Characters", Theme({kDeepPattern, kA}), nullptr, kFailure,
+    {"PatternOver260Characters", Theme({kDeepPattern, kA}), nullptr, kFailureText,
      "Failed to create path '" + Placed(kDeepPattern).first + "'!\n", {}, {"{T}vltest-a.txt"}},
 
     // Fonts.
     {"FontNameTaken",
      Theme({"%FontDir%vltest-taken.ttf"},
            [](std::vector<RawEntry>& e) { e[0].data = FontFile(TakenFontName()); }),
-     nullptr, kFailure, "Font '{F}vltest-taken.ttf' was not registered: its name is taken already!\n",
+     nullptr, kFailureText, "Font '{F}vltest-taken.ttf' was not registered: its name is taken already!\n",
      {{"{F}vltest-taken.ttf", FontFile(TakenFontName())}}},
-    {"FontNameUnreadable", Theme({"%FontDir%vltest-unnamed.ttf"}), nullptr, kFailure,
+    {"FontNameUnreadable", Theme({"%FontDir%vltest-unnamed.ttf"}), nullptr, kFailureText,
      "Font '{F}vltest-unnamed.ttf' has no usable name and was not registered!\n",
      {Placed("%FontDir%vltest-unnamed.ttf")}},
     {"FontNameWithZero",
      Theme({"%FontDir%vltest-nul.ttf"}, [](std::vector<RawEntry>& e) { e[0].data = FontFile(kNulFontName); }),
-     nullptr, kSuccess, "", {{"{F}vltest-nul.ttf", FontFile(kNulFontName)}}, {}, {},
+     nullptr, kSuccessText, "", {{"{F}vltest-nul.ttf", FontFile(kNulFontName)}}, {}, {},
      {{"vltest-Nul Face (TrueType)", "vltest-nul.ttf"}}},
 
     // Opening the theme at Finish.
-    {"ThemeFileIsOpened", Theme({"%ThemeDir%vltest.THEME"}), nullptr, kSuccess, "",
+    {"ThemeFileIsOpened", Theme({"%ThemeDir%vltest.THEME"}), nullptr, kSuccessText, "",
      {Placed("%ThemeDir%vltest.THEME")}, {}, {}, {}, "{T}vltest.THEME"},
     // The recorder itself: were it run, it would note so beside itself.
     {"ThemeLikeProgramIsNotOpened",
      Theme({"%ThemeDir%Aurora.theme.exe"},
            [](std::vector<RawEntry>& e) { e[0].data = ReadFileBytes(kRecorderPath); }),
-     nullptr, kSuccess, "", {{"{T}Aurora.theme.exe", ReadFileBytes(kRecorderPath)}}, {"{T}opened.txt"}, {}, {},
+     nullptr, kSuccessText, "", {{"{T}Aurora.theme.exe", ReadFileBytes(kRecorderPath)}}, {"{T}opened.txt"}, {}, {},
      ""},
 
     // Entries that lie about their data.
     {"DeflatedDataEndsEarly", Theme({kA, kB}, [](std::vector<RawEntry>& e) { e[0].uncompressedSize = 1000; }),
-     nullptr, kFailure, Damaged(kA), {Placed(kB)}, {"{T}vltest-a.txt"}},
+     nullptr, kFailureText, Damaged(kA), {Placed(kB)}, {"{T}vltest-a.txt"}},
     // The reader takes the next local header for the missing bytes, and the CRC tells.
     {"StoredDataCutShort",
      Theme({kA, kB},
@@ -339,7 +336,7 @@ const Row kRows[] = {
                e[0].method = 0;
                e[0].storedBytes = 10;
            }),
-     nullptr, kFailure, Damaged(kA), {Placed(kB)}, {"{T}vltest-a.txt"}},
+     nullptr, kFailureText, Damaged(kA), {Placed(kB)}, {"{T}vltest-a.txt"}},
     // The first entry's stored data, declared past the archive's end, takes in the second's:
     // the second is refused too rather than read a second time.
     {"StoredDataPastArchiveEnd",
@@ -348,29 +345,29 @@ const Row kRows[] = {
                e[0].method = 0;
                e[0].compressedSize = e[0].uncompressedSize = 0x40000000;
            }),
-     nullptr, kFailure, Damaged(kA) + Damaged(kB), {}, {"{T}vltest-a.txt", "{T}vltest-b.txt"}},
-    {"CrcMismatch", Theme({kA, kB}, [](std::vector<RawEntry>& e) { e[0].crc = 0x12345678; }), nullptr, kFailure,
+     nullptr, kFailureText, Damaged(kA) + Damaged(kB), {}, {"{T}vltest-a.txt", "{T}vltest-b.txt"}},
+    {"CrcMismatch", Theme({kA, kB}, [](std::vector<RawEntry>& e) { e[0].crc = 0x12345678; }), nullptr, kFailureText,
      Damaged(kA), {Placed(kB)}, {"{T}vltest-a.txt"}},
     // A failure to open ends the run: the entries after it are not paired.
     {"EntryLocalHeaderPastEnd", Theme({kA, kB}, [](std::vector<RawEntry>& e) { e[0].localOffset = 0x7FFFFFF0; }),
-     nullptr, kFailure, "Failed to open '" + kA + "' in package!\n", {}, {"{T}vltest-a.txt", "{T}vltest-b.txt"}},
-    {"EntryMethod99", Theme({kA, kB}, [](std::vector<RawEntry>& e) { e[0].method = 99; }), nullptr, kFailure,
+     nullptr, kFailureText, "Failed to open '" + kA + "' in package!\n", {}, {"{T}vltest-a.txt", "{T}vltest-b.txt"}},
+    {"EntryMethod99", Theme({kA, kB}, [](std::vector<RawEntry>& e) { e[0].method = 99; }), nullptr, kFailureText,
      "Failed to open '" + kA + "' in package!\n", {}, {"{T}vltest-a.txt", "{T}vltest-b.txt"}},
-    {"EntryMethod12", Theme({kA, kB}, [](std::vector<RawEntry>& e) { e[0].method = 12; }), nullptr, kFailure,
+    {"EntryMethod12", Theme({kA, kB}, [](std::vector<RawEntry>& e) { e[0].method = 12; }), nullptr, kFailureText,
      "Failed to open '" + kA + "' in package!\n", {}, {"{T}vltest-a.txt", "{T}vltest-b.txt"}},
     // Pairing is by position, as themepack warns: PackHead's bytes land in the theme folder.
     {"MorePatternsThanEntries",
      Theme({kA, kB, kC}, [](std::vector<RawEntry>& e) { e.erase(e.begin() + 1, e.begin() + 3); }), nullptr,
-     kFailure, kNotAll, {Placed(kA), {"{T}vltest-b.txt", PackHeadBytes({kA, kB, kC})}}},
+     kFailureText, kNotAll, {Placed(kA), {"{T}vltest-b.txt", PackHeadBytes({kA, kB, kC})}}},
     // By position again: the first pattern receives PackHead, and every pattern has an entry.
     {"PackHeadFirst", Theme({kA, kB}, [](std::vector<RawEntry>& e) { std::rotate(e.begin(), e.end() - 1, e.end()); }),
-     nullptr, kSuccess, "", {{"{T}vltest-a.txt", PackHeadBytes({kA, kB})}, {"{T}vltest-b.txt", Data(kA)}}},
+     nullptr, kSuccessText, "", {{"{T}vltest-a.txt", PackHeadBytes({kA, kB})}, {"{T}vltest-b.txt", Data(kA)}}},
     // Both records pass minizip's checks against the one local header; the second claims data unpacked already.
     {"TwoRecordsOneData",
-     Theme({kA, kB}, [](std::vector<RawEntry>& e) { e[1].sameDataAs = 0; }), nullptr, kFailure,
+     Theme({kA, kB}, [](std::vector<RawEntry>& e) { e[1].sameDataAs = 0; }), nullptr, kFailureText,
      "Damaged file '" + kB + "' in package!\n", {{"{T}vltest-a.txt", Data(kA)}}, {"{T}vltest-b.txt"}},
     // A theme file is reported; system and font files are passed over quietly.
-    {"FilesExist", Theme({kA, "%WinDir%vltest-x.ini", "%FontDir%vltest-x.ttf"}), nullptr, kSuccess,
+    {"FilesExist", Theme({kA, "%WinDir%vltest-x.ini", "%FontDir%vltest-x.ttf"}), nullptr, kSuccessText,
      "Skipping '{T}vltest-a.txt'. File already exists!\n", {}, {},
      {{"{T}vltest-a.txt", "mine"}, {"{W}vltest-x.ini", "mine"}, {"{F}vltest-x.ttf", "mine"}}},
 };

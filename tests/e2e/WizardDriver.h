@@ -13,6 +13,11 @@ enum class WizardPage { None, Welcome, Preview, Description, Destination, Unpack
 
 const char* PageName(WizardPage page);
 
+// What the unpack page says when the run ends, with and without a failure.
+constexpr char kSuccessText[] = "The theme has been sucessfully unpackaed!\n\nClick Finish to close this dialog.";
+constexpr char kFailureText[] =
+    "There were errors which prevented the package from being unpacked.\nPlease examine the log below for messages.";
+
 // The wizard's own buttons.
 constexpr int kBackButton = 0x3023;
 constexpr int kNextButton = 0x3024;

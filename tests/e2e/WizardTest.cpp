@@ -30,9 +30,6 @@ const char kMiddleButtons[] = "Back+ Next+ Finish- Cancel+";
 const char kDoneButtons[] = "Back- Next- Finish+ Cancel-";
 const char kReadyText[] =
     "The wizard is now ready to unpack the theme.\n\nClick Next to start unpacking the theme and its supporting files.";
-const char kSuccessText[] = "The theme has been sucessfully unpackaed!\n\nClick Finish to close this dialog.";
-const char kFailureText[] =
-    "There were errors which prevented the package from being unpacked.\nPlease examine the log below for messages.";
 
 PackHeadParts Parts(bool hasPreview, bool hasDescription)
 {
