@@ -35,12 +35,12 @@ bool FileSink::Write(const void* data, unsigned count)
     return file.Write(data, count) == count;
 }
 
-CopyResult CopyStream(ByteSource& source, ByteSink* sink, uint64_t limit, char* buffer)
+CopyResult CopyStream(ByteSource& source, ByteSink* sink, uint64_t limit, char* buffer, unsigned bufferSize)
 {
     CopyResult result;
     while (result.copied < limit) {
         const uint64_t remaining = limit - result.copied;
-        const unsigned request = remaining < CopyChunkSize ? static_cast<unsigned>(remaining) : CopyChunkSize;
+        const unsigned request = remaining < bufferSize ? static_cast<unsigned>(remaining) : bufferSize;
         const int got = source.Read(buffer, request);
         if (got <= 0) {
             result.end = got == 0 ? CopyEnd::SourceEnded : CopyEnd::ReadFailed;

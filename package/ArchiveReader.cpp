@@ -179,7 +179,7 @@ bool ArchiveReader::CloseEntry()
 
 EntryRead ReadWholeEntry(ArchiveReader& archive, ByteSink* sink, char* buffer)
 {
-    const CopyEnd end = CopyStream(archive, sink, CopyToEnd, buffer).end;
+    const CopyEnd end = CopyStream(archive, sink, CopyToEnd, buffer, CopyChunkSize).end;
     EntryRead result = EntryRead::Intact;
     if (end == CopyEnd::WriteFailed)
         result = EntryRead::SinkFailed;

@@ -55,9 +55,9 @@ private:
 uint32_t CopyEntryBytes(ByteSource& stream, uint32_t length, StdioFile* target, char* buffer)
 {
     if (target == nullptr)
-        return static_cast<uint32_t>(CopyStream(stream, nullptr, length, buffer).copied);
+        return static_cast<uint32_t>(CopyStream(stream, nullptr, length, buffer, CopyChunkSize).copied);
     ImageFileSink sink(*target);
-    return static_cast<uint32_t>(CopyStream(stream, &sink, length, buffer).copied);
+    return static_cast<uint32_t>(CopyStream(stream, &sink, length, buffer, CopyChunkSize).copied);
 }
 
 // A text of length characters plus its terminating zero, ending at the first

@@ -87,12 +87,16 @@ LoadFailure LoadPackage(const char* path, const char* temporaryPrefix, PackageLo
     if (!load.archive.CreateTemporary(temporaryPrefix))
         return LoadFailure::NoTemporaryFile;
     // One buffer for every copy of the load, never the whole payload at once.
-    const std::unique_ptr<char[]> buffer(new char[CopyChunkSize]);
+    // The payload goes file to file, where each read and write is a call into
+    // the system (under Wine a trip to its server): larger pieces than the
+    // unpacking's, which stay in the processor's cache beside zlib's window.
+    constexpr unsigned kPayloadPiece = 8 * CopyChunkSize;
+    const std::unique_ptr<char[]> buffer(new char[kPayloadPiece]);
     // A payload that runs past the end of the file gives a shorter copy; the
     // archive inside is read as far as it is whole.
     FileSource source(package);
     FileSink copy(load.archive.File());
-    load.payloadBytesCopied = CopyStream(source, &copy, load.trailer.payloadLength, buffer.get()).copied;
+    load.payloadBytesCopied = CopyStream(source, &copy, load.trailer.payloadLength, buffer.get(), kPayloadPiece).copied;
     // Held against other writers until it is deleted: nothing may swap the
     // archive between this reading and the extraction.
     if (!load.archive.Seal())

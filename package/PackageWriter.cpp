@@ -71,7 +71,7 @@ bool CopyInto(const std::string& sourcePath, StdioFile& target, uint64_t& copied
     std::vector<char> buffer(CopyChunkSize);
     FileSource reader(source);
     FileSink writer(target);
-    const CopyResult result = CopyStream(reader, &writer, CopyToEnd, buffer.data());
+    const CopyResult result = CopyStream(reader, &writer, CopyToEnd, buffer.data(), CopyChunkSize);
     copied = result.copied;
     if (result.end == CopyEnd::WriteFailed) {
         error = "cannot write the package: " + std::string(std::strerror(errno));
@@ -208,7 +208,7 @@ bool ZipWriter::AddFile(const char* name, const char* sourcePath)
     if (written) {
         std::vector<char> buffer(CopyChunkSize);
         FileSource reader(source);
-        written = CopyStream(reader, &data, CopyToEnd, buffer.data()).end == CopyEnd::SourceEnded;
+        written = CopyStream(reader, &data, CopyToEnd, buffer.data(), CopyChunkSize).end == CopyEnd::SourceEnded;
     }
     written = written && data.Finish();
     return CloseEntry(written, data.Size(), data.Crc());

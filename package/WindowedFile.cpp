@@ -1,4 +1,4 @@
-// WindowedFile: a read-only file with a read-ahead window, behind minizip's file functions.
+// WindowedFile: a read-only file with two read-ahead windows, behind minizip's file functions.
 #include "package/WindowedFile.h"
 
 #include <algorithm>
@@ -14,7 +14,8 @@ bool WindowedFile::Open(const char* path)
 {
     if (!file.Open(path, "rb"))
         return false;
-    window.reset(new unsigned char[kWindowSize]);
+    for (Window& window : windows)
+        window.bytes.reset(new unsigned char[kWindowSize]);
     size = static_cast<uint64_t>(file.Seek(0, SEEK_END));
     return !file.HasError();
 }
@@ -23,27 +24,47 @@ size_t WindowedFile::Read(unsigned char* out, size_t count)
 {
     size_t done = 0;
     while (done < count) {
-        if (position >= windowStart && position < windowStart + windowLength) {
-            const size_t offset = static_cast<size_t>(position - windowStart);
-            const size_t part = std::min(count - done, windowLength - offset);
-            std::memcpy(out + done, window.get() + offset, part);
-            done += part;
-            position += part;
-            continue;
+        Window* window = nullptr;
+        for (int i = 0; i < 2; ++i) {
+            if (windows[i].Holds(position)) {
+                window = &windows[i];
+                lastUsed = i;
+            }
         }
-        // A long read goes straight to the caller's buffer, not through the window.
-        if (count - done >= kWindowSize) {
+        // A long read goes straight to the caller's buffer, not through a window.
+        if (window == nullptr && count - done >= kWindowSize) {
             const size_t part = ReadAt(position, out + done, count - done);
             done += part;
             position += part;
             break;
         }
-        windowStart = position;
-        windowLength = ReadAt(position, window.get(), kWindowSize);
-        if (windowLength == 0)
-            break;
+        if (window == nullptr) {
+            window = &Load(count - done);
+            if (!window->Holds(position))
+                break;
+        }
+        const size_t offset = static_cast<size_t>(position - window->start);
+        const size_t part = std::min(count - done, window->length - offset);
+        std::memcpy(out + done, window->bytes.get() + offset, part);
+        done += part;
+        position += part;
     }
     return done;
+}
+
+WindowedFile::Window& WindowedFile::Load(size_t count)
+{
+    lastUsed = 1 - lastUsed;
+    Window& window = windows[lastUsed];
+    const uint64_t end = position + count;
+    // minizip looks for the archive's end backwards, a kilobyte at a time, each
+    // read ending just inside the one before: a window that ends where such a
+    // read ends also holds the reads that follow it.
+    const Window& other = windows[1 - lastUsed];
+    const bool isBackward = other.length != 0 && position < other.start && end > other.start;
+    window.start = !isBackward ? position : end > kWindowSize ? end - kWindowSize : 0;
+    window.length = ReadAt(window.start, window.bytes.get(), kWindowSize);
+    return window;
 }
 
 long WindowedFile::Seek(uint64_t offset, int origin)

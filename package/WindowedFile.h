@@ -10,10 +10,12 @@
 #include "base/StdioFile.h"
 
 // A read-only file that serves minizip's many small reads (every central
-// directory record, every local header) from one 64 KiB window, so a seek
-// inside the window costs no read. minizip's default functions go through
-// the C runtime, whose seek drops its buffer: a package of thousands of
-// entries then reads the same blocks thousands of times.
+// directory record, every local header) from read-ahead windows of 64 KiB,
+// so a seek inside a window costs no read. minizip's default functions go
+// through the C runtime, whose seek drops its buffer: a package of thousands
+// of entries then reads the same blocks thousands of times. There are two
+// windows because unpacking alternates between two places: the central
+// directory and the entry's data.
 class WindowedFile {
 public:
     bool Open(const char* path);
@@ -28,15 +30,25 @@ public:
     bool HasError() const { return failed; }
 
 private:
+    struct Window {
+        std::unique_ptr<unsigned char[]> bytes;
+        uint64_t start = 0;
+        size_t length = 0;
+        bool Holds(uint64_t at) const { return at >= start && at - start < length; }
+    };
+
+    // Fills the window used least recently with the bytes around a read of
+    // count bytes at position.
+    Window& Load(size_t count);
     size_t ReadAt(uint64_t at, unsigned char* out, size_t count);
 
     StdioFile file;
-    std::unique_ptr<unsigned char[]> window;
+    Window windows[2];
+    // Which window served last: the other one is filled next.
+    int lastUsed = 0;
     uint64_t size = 0;
     uint64_t position = 0;
     uint64_t lastAbsoluteSeek = 0;
-    uint64_t windowStart = 0;
-    size_t windowLength = 0;
     bool failed = false;
 };
 
