@@ -121,11 +121,13 @@ Every figure is the median of {repeats} runs; MB is 1,000,000 bytes. The Windows
 `BENCH_QUICK=1 scripts/bench` (no 500 MB package, 3 runs); `BENCH_REPEATS=N` sets the runs.
 
 - Start to first wizard page: from CreateProcess to the first page shown (polled every 50 ms), then Cancel.
-- LoadPackage: the installer's load (trailer, payload copy to a temporary file, PackHead); its baseline
-  copies as many bytes from the same package with CreateFileA, ReadFile and WriteFile in 64 KB pieces.
+- LoadPackage: the installer's load (trailer, payload copy to a temporary file in 256 KiB pieces,
+  PackHead, the pictures' files); its baseline copies as many bytes from the same package with
+  CreateFileA, ReadFile and WriteFile in 64 KiB pieces.
 - ExtractFiles: the engine on the payload copy LoadPackage made, into an empty folder each run; its
-  baseline inflates the same entries with minizip into files named by position (32 KB WriteFile, no
-  folders, no checks), the limit of this design here; Info-ZIP `unzip` unpacks the same payload natively.
+  baseline inflates the same entries with minizip, through the installer's own archive reads, into the
+  files and folders the installer writes (32 KiB WriteFile; no patterns, checks, log or progress), the
+  limit of this design here; Info-ZIP `unzip` unpacks the same payload natively.
 - themepack create and `zip -6` pack the same files.
 - Peak working set: the installer's while its wizard shows, and the bench process's after all its loads
   and extractions (psapi PeakWorkingSetSize). Both should stay flat as packages grow.
