@@ -106,7 +106,7 @@ TEST_F(ThemepackTest, HelpShowsTheUsageAndVersionTheBuildsVersion)
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, std::string("themepack ") + PRODUCT_VERSION_TEXT + "\n");
 
-    for (const char* arguments : {"--help", "help", "-h", "create --help"}) {
+    for (const char* arguments : {"--help", "help", "-h", "create --help", "build --help"}) {
         const CommandResult run = Themepack(arguments);
         EXPECT_EQ(run.status, 0) << arguments;
         EXPECT_EQ(run.out.rfind("Usage:\n  themepack create --stub STUB -o OUT.exe [--side-image BMP]", 0), 0u)
@@ -149,6 +149,80 @@ TEST_F(ThemepackTest, CreatedPackageInspectsAsTheInstallerWouldReadIt)
         EXPECT_NE(inspect.out.find(line), std::string::npos) << "missing:\n" << line << "\nin:\n" << inspect.out;
     }
     EXPECT_EQ(inspect.out.substr(inspect.out.size() - 12), "Verdict: OK\n") << inspect.out;
+}
+
+TEST_F(ThemepackTest, PackageFileBuildsThePackageCreateWritesFromTheSameFiles)
+{
+    const CommandResult create = Themepack(
+        "create --stub stub.exe -o blue.exe --side-image side.bmp --description about.txt --preview preview.bmp "
+        "'%ThemeDir%Blue.theme=blue.theme' '%ThemeDir%Walls/Blue.bmp=wall.bmp'");
+    ASSERT_EQ(create.status, 0) << create.err;
+    // Paths relative to the package file, and one absolute; BOM, CR LF,
+    // comments, blanks and letter case as an editor on Windows may leave them.
+    fs::create_directories(folder / "theme");
+    WriteFileBytes(folder / "theme" / "Blue.themepack",
+                   "\xEF\xBB\xBF; Blue\r\n[Package]\r\n  output = ../from-file.exe \r\nSTUB=../stub.exe\r\n"
+                   "SideImage=../side.bmp\r\n\r\n# the rest\r\n[files]\r\n"
+                   " %ThemeDir%Blue.theme = ../blue.theme\r\n"
+                   "%ThemeDir%Walls/Blue.bmp=" + (folder / "wall.bmp").string() +
+                   "\r\n[PACKAGE]\r\nDescription=../about.txt\r\nPreview=../preview.bmp\r\n");
+    const std::string expected = ReadFileBytes(folder / "blue.exe");
+    const struct {
+        const char* arguments;
+        const char* output;
+    } rows[] = {
+        {"build theme/Blue.themepack", "theme/../from-file.exe"},
+        {"build -o given.exe theme/Blue.themepack --stub stub.exe", "given.exe"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        const CommandResult run = Themepack(row.arguments);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out, std::string("Wrote ") + row.output + ": 2 files, " + std::to_string(expected.size()) +
+                               " bytes\n");
+        EXPECT_TRUE(ReadFileBytes(folder / row.output) == expected);
+    }
+    // The stub on the command line replaces the file's.
+    const CommandResult signedStub = Themepack("build theme/Blue.themepack --stub signed.exe");
+    EXPECT_EQ(signedStub.status, 1);
+    EXPECT_EQ(signedStub.err, "themepack: stub 'signed.exe' is signed: sign the finished package instead\n");
+}
+
+TEST_F(ThemepackTest, FaultyPackageFileNamesItsLine)
+{
+    const std::string head = "[Package]\nStub=stub.exe\nOutput=out.exe\n";
+    const struct {
+        std::string text;
+        std::string error;
+    } rows[] = {
+        {"[Theme]\n", "bad.themepack:1: unknown section [Theme]"},
+        {"[Package\n", "bad.themepack:1: '[Package' is not a [Section], a comment or KEY=VALUE"},
+        {head + "Icon=blue.ico\n", "bad.themepack:4: unknown key 'Icon' in [Package]"},
+        {head + "stub=signed.exe\n", "bad.themepack:4: 'Stub' given twice in [Package] (first on line 2)"},
+        {head + "Preview=\n", "bad.themepack:4: 'Preview' has no file"},
+        {head + "blue.theme\n", "bad.themepack:4: 'blue.theme' is not a [Section], a comment or KEY=VALUE"},
+        {"Stub=stub.exe\n", "bad.themepack:1: 'Stub=stub.exe' comes before any [Section]"},
+        {head + "[Files]\r\nblue.theme\r\n", "bad.themepack:5: 'blue.theme' is not PATTERN=FILE: no '='"},
+        {head + "[Files]\n = blue.theme\n", "bad.themepack:5: '=blue.theme' is not PATTERN=FILE: no PATTERN"},
+        {head + "[Files]\n%ThemeDir%a.theme =\n", "bad.themepack:5: '%ThemeDir%a.theme=' is not PATTERN=FILE: no FILE"},
+        {head + "[Files]\n%ThemeDir%a" + std::string(1, '\0') + ".theme=blue.theme\n", "bad.themepack:5: holds a zero byte"},
+        {"[Package]\nOutput=out.exe\n", "bad.themepack: no Stub in [Package] and no --stub STUB given"},
+        {"[Package]\nStub=stub.exe\n", "bad.themepack: no Output in [Package] and no -o OUT.exe given"},
+        {head + "[Files]\n%ThemeDir%a.wav=missing.wav\n", "cannot open 'missing.wav': No such file or directory"},
+        {head + "[Files]\n%ThemeDir%..\\a.theme=blue.theme\n",
+         "pattern '%ThemeDir%..\\a.theme': a name ending in a dot or a space, such as '..': the installer refuses it"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        WriteFileBytes(folder / "bad.themepack", row.text);
+        WriteFileBytes(folder / "out.exe", "older package");
+        const CommandResult run = Themepack("build bad.themepack");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, "themepack: " + row.error + "\n");
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(ReadFileBytes(folder / "out.exe"), "older package");
+    }
 }
 
 TEST_F(ThemepackTest, InspectGivesTheInstallersVerdictAndWarnings)
@@ -342,6 +416,11 @@ TEST_F(ThemepackTest, BadCommandLinesFailWithOneLineAndKeepTheOldPackage)
         {"create --stub stub.exe -o out.exe '" + longPattern + "=wall.bmp'", 1,
          "pattern '" + longPattern + "': too long: 260 characters, a destination path holds at most 259"},
         {"create --stub stub.exe -o out.exe '%WinDir%x.ini=.'", 1, "cannot read '.': Is a directory"},
+        {"build", 2, "build needs exactly one PACKAGEFILE (try themepack --help)"},
+        {"build a.themepack b.themepack", 2, "build needs exactly one PACKAGEFILE (try themepack --help)"},
+        {"build a.themepack --stub", 2, "--stub needs a file name (try themepack --help)"},
+        {"build a.themepack --side-image side.bmp", 2, "unknown option '--side-image' (try themepack --help)"},
+        {"build missing.themepack", 1, "cannot open 'missing.themepack': No such file or directory"},
         {"inspect", 2, "inspect needs exactly one PACKAGE (try themepack --help)"},
         {"inspect missing.exe", 1, "cannot open 'missing.exe': No such file or directory"},
         {"pack x", 2, "unknown command 'pack' (try themepack --help)"},

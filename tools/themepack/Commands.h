@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+struct PackageRequest;
+
 constexpr int ExitSuccess = 0;
 // A failure, or a package that the installer would reject.
 constexpr int ExitFailure = 1;
@@ -16,9 +18,16 @@ void PrintUsage(FILE* stream);
 
 // One line on standard error: "themepack: " and the message.
 void ReportError(const std::string& message);
+// The same for a wrong command line, with a pointer to --help; returns ExitUsage.
+int ReportUsageError(const std::string& message);
 // One line on standard error: "themepack: warning: " and the message.
 void ReportWarning(const std::string& message);
 
 // Each takes the arguments after its command name and returns the exit status.
 int RunCreate(int argc, char** argv);
 int RunInspect(int argc, char** argv);
+int RunBuild(int argc, char** argv);
+
+// Writes the package and says so on standard output, or reports why not;
+// returns the exit status. Where create and build end.
+int WriteRequestedPackage(const PackageRequest& request);

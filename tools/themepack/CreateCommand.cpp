@@ -1,9 +1,10 @@
-// themepack create: reads the command line into a package request and writes the package.
+// themepack create: reads the command line into a package request; and the writing of any request.
 #include <cstring>
 
 #include "base/StdioFile.h"
 #include "package/PackageWriter.h"
 #include "tools/themepack/Commands.h"
+#include "tools/themepack/PackageFileReader.h"
 
 namespace {
 
@@ -32,34 +33,6 @@ const FileOption* FindOption(const char* argument)
     return nullptr;
 }
 
-int UsageError(const std::string& message)
-{
-    ReportError(message + " (try themepack --help)");
-    return ExitUsage;
-}
-
-// PATTERN=FILE, split at the first '='. Destinations are Windows paths, so a
-// '/' typed in a pattern becomes the backslash the installer splits folders at.
-bool ParseFileArgument(const std::string& argument, PackageFile& file, std::string& error)
-{
-    const size_t equals = argument.find('=');
-    if (equals == std::string::npos) {
-        error = "'" + argument + "' is not PATTERN=FILE: no '='";
-        return false;
-    }
-    file.pattern = argument.substr(0, equals);
-    file.sourcePath = argument.substr(equals + 1);
-    if (file.pattern.empty() || file.sourcePath.empty()) {
-        error = "'" + argument + "' is not PATTERN=FILE: " + (file.pattern.empty() ? "no PATTERN" : "no FILE");
-        return false;
-    }
-    for (char& c : file.pattern) {
-        if (c == '/')
-            c = '\\';
-    }
-    return true;
-}
-
 }  // namespace
 
 int RunCreate(int argc, char** argv)
@@ -74,27 +47,32 @@ int RunCreate(int argc, char** argv)
         if (const FileOption* option = FindOption(argument)) {
             std::string& value = request.*(option->field);
             if (!value.empty())
-                return UsageError(std::string(argument) + " given twice");
+                return ReportUsageError(std::string(argument) + " given twice");
             if (i + 1 >= argc || argv[i + 1][0] == '\0')
-                return UsageError(std::string(argument) + " needs a file name");
+                return ReportUsageError(std::string(argument) + " needs a file name");
             value = argv[++i];
             continue;
         }
         if (argument[0] == '-')
-            return UsageError(std::string("unknown option '") + argument + "'");
+            return ReportUsageError(std::string("unknown option '") + argument + "'");
         PackageFile file;
         std::string error;
         if (!ParseFileArgument(argument, file, error))
-            return UsageError(error);
+            return ReportUsageError(error);
         request.files.push_back(file);
     }
     if (request.stubPath.empty())
-        return UsageError("create: no stub given (--stub STUB)");
+        return ReportUsageError("create: no stub given (--stub STUB)");
     if (request.outputPath.empty())
-        return UsageError("create: no output file given (-o OUT.exe)");
+        return ReportUsageError("create: no output file given (-o OUT.exe)");
     if (request.files.empty())
         ReportWarning("no PATTERN=FILE given: the package installs no files");
 
+    return WriteRequestedPackage(request);
+}
+
+int WriteRequestedPackage(const PackageRequest& request)
+{
     std::string error;
     if (!WritePackage(request, error)) {
         ReportError(error);

@@ -12,6 +12,7 @@ const char kUsage[] =
     "  themepack create --stub STUB -o OUT.exe [--side-image BMP] [--description TXT]\n"
     "                   [--preview BMP] PATTERN=FILE...\n"
     "  themepack inspect PACKAGE\n"
+    "  themepack build PACKAGEFILE [--stub STUB] [-o OUT.exe]\n"
     "  themepack --help | --version\n"
     "\n"
     "create   writes a theme package: the installer program STUB, then a ZIP archive\n"
@@ -30,6 +31,12 @@ const char kUsage[] =
     "inspect  shows the trailer, the PackHead fields, the optional parts, every\n"
     "         pattern with its archive entry, what would install badly, and the\n"
     "         verdict: OK, or the installer's message when it rejects the package.\n"
+    "build    writes the package that PACKAGEFILE describes, as create would: its\n"
+    "         [Package] section names the Output, Stub, SideImage, Description and\n"
+    "         Preview files, its [Files] section has one PATTERN=FILE line per\n"
+    "         file, in install order. Paths are relative to PACKAGEFILE's folder.\n"
+    "         --stub and -o replace its Stub and Output.\n"
+    "         Example: themepack build Aurora.themepack --stub build/themesetup.exe\n"
     "\n"
     "Exit status: 0 done; 1 failed, or the installer rejects the package;\n"
     "2 wrong command line.\n";
@@ -50,6 +57,12 @@ void PrintUsage(FILE* stream)
 void ReportError(const std::string& message)
 {
     std::fprintf(stderr, "themepack: %s\n", message.c_str());
+}
+
+int ReportUsageError(const std::string& message)
+{
+    ReportError(message + " (try themepack --help)");
+    return ExitUsage;
 }
 
 void ReportWarning(const std::string& message)
@@ -76,6 +89,8 @@ int main(int argc, char** argv)
         return RunCreate(argc - 2, argv + 2);
     if (std::strcmp(command, "inspect") == 0)
         return RunInspect(argc - 2, argv + 2);
+    if (std::strcmp(command, "build") == 0)
+        return RunBuild(argc - 2, argv + 2);
     ReportError(std::string("unknown command '") + command + "' (try themepack --help)");
     return ExitUsage;
 }
