@@ -151,6 +151,39 @@ TEST_F(ThemepackTest, CreatedPackageInspectsAsTheInstallerWouldReadIt)
     EXPECT_EQ(inspect.out.substr(inspect.out.size() - 12), "Verdict: OK\n") << inspect.out;
 }
 
+TEST_F(ThemepackTest, ListShowsEachDestinationInInstallOrderAndMarksWhatWouldNotInstall)
+{
+    ASSERT_EQ(Themepack("create --stub stub.exe -o blue.exe '%ThemeDir%Blue/Blue.theme=blue.theme' "
+                        "'%WinDir%About.txt=about.txt'")
+                  .status,
+              0);
+    BuildPackage({{"x.txt", "[Theme]\r\n"}, {"PackHead", Head({"%ThemeDir%..\\x\x1b.txt", "%ThemeDir%y.txt", "%SysDir%b.dll"})}});
+    const struct {
+        const char* package;
+        std::string out;
+    } rows[] = {
+        {"blue.exe",
+         "PATTERN                    ENTRY            SIZE  CRC-32\n"
+         "%ThemeDir%Blue\\Blue.theme  Blue\\Blue.theme    39  508db22d\n"
+         "%WinDir%About.txt          About.txt          24  bc0eaefa\n"},
+        {"broken.exe",
+         "PATTERN                 ENTRY     SIZE  CRC-32\n"
+         "%ThemeDir%..\\x\\x1B.txt  x.txt        9  7b47342f  ! a name ending in a dot or a space, such as "
+         "'..': the installer refuses it\n"
+         "%ThemeDir%y.txt         PackHead    78  0a629d44  ! its entry is PackHead: the installer writes the "
+         "package's header as this file\n"
+         "%SysDir%b.dll           -            -  -         ! no entry: the installer stops with \"Not all files "
+         "were installed! The package might be corrupt!\"\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.package);
+        const CommandResult run = Themepack(std::string("list ") + row.package);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out, row.out);
+    }
+}
+
 TEST_F(ThemepackTest, InspectGivesTheInstallersVerdictAndWarnings)
 {
     const std::string theme = "[Theme]\r\n";

@@ -22,3 +22,4 @@ void ReportWarning(const std::string& message);
 // Each takes the arguments after its command name and returns the exit status.
 int RunCreate(int argc, char** argv);
 int RunInspect(int argc, char** argv);
+int RunList(int argc, char** argv);

@@ -11,7 +11,8 @@ const char kUsage[] =
     "Usage:\n"
     "  themepack create --stub STUB -o OUT.exe [--side-image BMP] [--description TXT]\n"
     "                   [--preview BMP] PATTERN=FILE...\n"
-    "  themepack inspect PACKAGE\n"
+    "  themepack inspect PACKAGE [--json]\n"
+    "  themepack list PACKAGE [--json]\n"
     "  themepack --help | --version\n"
     "\n"
     "create   writes a theme package: the installer program STUB, then a ZIP archive\n"
@@ -30,6 +31,14 @@ const char kUsage[] =
     "inspect  shows the trailer, the PackHead fields, the optional parts, every\n"
     "         pattern with its archive entry, what would install badly, and the\n"
     "         verdict: OK, or the installer's message when it rejects the package.\n"
+    "         e.g. themepack inspect aurora.exe\n"
+    "list     one line per file in install order: pattern, archive entry, size,\n"
+    "         CRC-32, and '! why' after a file the installer would not install\n"
+    "         as named. A package the installer rejects gives its message.\n"
+    "         e.g. themepack list aurora.exe\n"
+    "--json   (inspect, list) the same as one JSON document, also for a rejected\n"
+    "         package; names are converted from Windows-1252 to UTF-8.\n"
+    "         e.g. themepack list aurora.exe --json\n"
     "\n"
     "Exit status: 0 done; 1 failed, or the installer rejects the package;\n"
     "2 wrong command line.\n";
@@ -76,6 +85,8 @@ int main(int argc, char** argv)
         return RunCreate(argc - 2, argv + 2);
     if (std::strcmp(command, "inspect") == 0)
         return RunInspect(argc - 2, argv + 2);
+    if (std::strcmp(command, "list") == 0)
+        return RunList(argc - 2, argv + 2);
     ReportError(std::string("unknown command '") + command + "' (try themepack --help)");
     return ExitUsage;
 }
