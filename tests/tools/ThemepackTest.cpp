@@ -106,7 +106,7 @@ TEST_F(ThemepackTest, HelpShowsTheUsageAndVersionTheBuildsVersion)
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, std::string("themepack ") + PRODUCT_VERSION_TEXT + "\n");
 
-    for (const char* arguments : {"--help", "help", "-h", "create --help", "build --help"}) {
+    for (const char* arguments : {"--help", "help", "-h", "create --help", "build --help", "list --help"}) {
         const CommandResult run = Themepack(arguments);
         EXPECT_EQ(run.status, 0) << arguments;
         EXPECT_EQ(run.out.rfind("Usage:\n  themepack create --stub STUB -o OUT.exe [--side-image BMP]", 0), 0u)
@@ -222,6 +222,39 @@ TEST_F(ThemepackTest, FaultyPackageFileNamesItsLine)
         EXPECT_EQ(run.err, "themepack: " + row.error + "\n");
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(ReadFileBytes(folder / "out.exe"), "older package");
+    }
+}
+
+TEST_F(ThemepackTest, ListShowsEachDestinationInInstallOrderAndMarksWhatWouldNotInstall)
+{
+    ASSERT_EQ(Themepack("create --stub stub.exe -o blue.exe '%ThemeDir%Blue/Blue.theme=blue.theme' "
+                        "'%WinDir%About.txt=about.txt'")
+                  .status,
+              0);
+    BuildPackage({{"x.txt", "[Theme]\r\n"}, {"PackHead", Head({"%ThemeDir%..\\x\x1b.txt", "%ThemeDir%y.txt", "%SysDir%b.dll"})}});
+    const struct {
+        const char* package;
+        std::string out;
+    } rows[] = {
+        {"blue.exe",
+         "PATTERN                    ENTRY            SIZE  CRC-32\n"
+         "%ThemeDir%Blue\\Blue.theme  Blue\\Blue.theme    39  508db22d\n"
+         "%WinDir%About.txt          About.txt          24  bc0eaefa\n"},
+        {"broken.exe",
+         "PATTERN                 ENTRY     SIZE  CRC-32\n"
+         "%ThemeDir%..\\x\\x1B.txt  x.txt        9  7b47342f  ! a name ending in a dot or a space, such as "
+         "'..': the installer refuses it\n"
+         "%ThemeDir%y.txt         PackHead    78  0a629d44  ! its entry is PackHead: the installer writes the "
+         "package's header as this file\n"
+         "%SysDir%b.dll           -            -  -         ! no entry: the installer stops with \"Not all files "
+         "were installed! The package might be corrupt!\"\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.package);
+        const CommandResult run = Themepack(std::string("list ") + row.package);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out, row.out);
     }
 }
 
@@ -378,6 +411,79 @@ TEST_F(ThemepackTest, InspectGivesTheInstallersVerdictAndWarnings)
     }
 }
 
+// Every name and text a package holds is hostile: the documents stay valid
+// JSON, the bytes read as Windows-1252 (the five bytes it leaves undefined
+// keep their own code point).
+TEST_F(ThemepackTest, JsonDocumentsParseForHostileNamesAndRejectedPackages)
+{
+    std::string hostileName = "q\"b\\c\x01";
+    for (int c = 0x80; c <= 0xFF; ++c)
+        hostileName += static_cast<char>(c);
+    hostileName += ".txt";
+    // The row's expression goes in place of CHECK.
+    const std::string script =
+        "import json, sys, zlib\n"
+        "def ansi(b): return ''.join(chr(c) if c in (0x81, 0x8d, 0x8f, 0x90, 0x9d) "
+        "else bytes([c]).decode('cp1252') for c in b)\n"
+        "name = 'q\"b\\\\c\\x01' + ansi(bytes(range(0x80, 0x100))) + '.txt'\n"
+        "rejected = {'accepted': False, 'message': 'Corrupted theme package!'}\n"
+        "d = json.load(open('out.txt', encoding='utf-8'))\n"
+        "sys.exit(0 if d['format'] == 1 and (CHECK) else 1)\n";
+    const std::string theme = "[Theme]\r\n";
+    const auto hostile = [&](const ThemepackTest& t) {
+        t.BuildPackage({{hostileName, theme}, {"PackHead", Head({"%ThemeDir%" + hostileName}, {}, "", "a\x1b\x81z")}});
+    };
+    const auto headless = [&](const ThemepackTest& t) { t.BuildPackage({{"Blue.theme", theme}}); };
+    const struct {
+        const char* arguments;
+        std::function<void(const ThemepackTest&)> build;
+        int status;
+        std::string check;  // a Python expression over the document d
+    } rows[] = {
+        {"list broken.exe --json", hostile, 0,
+         "d['files'] == [{'pattern': '%ThemeDir%' + name, 'entry': name, 'size': 9, 'crc32': "
+         "'%08x' % zlib.crc32(b'[Theme]\\r\\n'), 'problem': d['files'][0]['problem']}] and "
+         "d['files'][0]['problem'].endswith('the installer refuses it') and "
+         "d['verdict'] == {'accepted': True, 'message': None}"},
+        {"inspect --json broken.exe", hostile, 0,
+         "d['entries'][0]['name'] == name and d['packHead']['description']['text'] == 'a\\x1b\\x81z' and "
+         "any(name in p for p in d['problems']) and d['trailer']['layout'] == 'asWritten'"},
+        {"list --json 'bl\xc3\xa9u\xff.exe'",
+         [&](const ThemepackTest& t) {
+             headless(t);
+             fs::rename(t.folder / "broken.exe", t.folder / "bl\xc3\xa9u\xff.exe");
+         },
+         1,
+         "d == {'format': 1, 'package': 'bl\\u00e9u\\ufffd.exe', 'files': [], 'problems': [], 'verdict': rejected}"},
+        {"inspect broken.exe --json", headless, 1,
+         "d['entries'][0]['name'] == 'Blue.theme' and d['packHead'] is None and d['verdict'] == rejected"},
+        {"inspect --json blue.exe",
+         [](const ThemepackTest& t) {
+             ASSERT_EQ(t.Themepack("create --stub stub.exe -o blue.exe --side-image side.bmp --description about.txt "
+                                   "'%ThemeDir%Blue.theme=blue.theme'")
+                           .status,
+                       0);
+         },
+         0,
+         "d['packHead']['flags'] == 3 and d['packHead']['preview'] is None and "
+         "d['packHead']['sideImage']['bitmap'] == {'width': 8, 'height': 16, 'bitCount': 24} and "
+         "d['packHead']['description']['text'] == 'Deep blue.\\r\\nSecond line.\\r\\n' and "
+         "d['files'][0]['entry'] == 'Blue.theme' and d['problems'] == [] and d['verdict']['accepted']"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        row.build(*this);
+        const CommandResult run = Themepack(row.arguments);
+        EXPECT_EQ(run.status, row.status) << run.err;
+        EXPECT_EQ(run.err, "");
+        std::string check = script;
+        check.replace(check.find("CHECK"), 5, row.check);
+        WriteFileBytes(folder / "check.py", check);
+        const std::string python = "cd '" + folder.string() + "' && python3 check.py";
+        EXPECT_EQ(std::system(python.c_str()), 0) << run.out;
+    }
+}
+
 TEST_F(ThemepackTest, BadCommandLinesFailWithOneLineAndKeepTheOldPackage)
 {
     WriteFileBytes(folder / "zero.txt", std::string("ab\0c", 4));
@@ -423,6 +529,10 @@ TEST_F(ThemepackTest, BadCommandLinesFailWithOneLineAndKeepTheOldPackage)
         {"build missing.themepack", 1, "cannot open 'missing.themepack': No such file or directory"},
         {"inspect", 2, "inspect needs exactly one PACKAGE (try themepack --help)"},
         {"inspect missing.exe", 1, "cannot open 'missing.exe': No such file or directory"},
+        {"inspect blue.theme --xml", 2, "unknown option '--xml' (try themepack --help)"},
+        {"list --json", 2, "list needs exactly one PACKAGE (try themepack --help)"},
+        {"list stub.exe signed.exe", 2, "list needs exactly one PACKAGE (try themepack --help)"},
+        {"list stub.exe", 1, "Not a valid theme package!"},
         {"pack x", 2, "unknown command 'pack' (try themepack --help)"},
     };
     for (const auto& row : rows) {

@@ -1,37 +1,14 @@
-// themepack inspect: prints a package's report, the problems its installation would meet, and the verdict.
+// themepack inspect: prints a package's report as text, the problems its installation would meet, and the verdict.
 #include <cinttypes>
-#include <cstring>
+#include <cstdio>
 
 #include "package/InstallerMessages.h"
 #include "package/PackHead.h"
-#include "package/PackageSources.h"
 #include "tools/themepack/Commands.h"
 #include "tools/themepack/PackageReport.h"
+#include "tools/themepack/ReportCommand.h"
 
 namespace {
-
-// The package's own texts as a terminal may show them: control characters
-// (C1 included) become \xNN, so that no name or description can drive it.
-std::string Printable(const char* text, size_t length)
-{
-    std::string shown;
-    for (size_t i = 0; i < length; ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\x%02X", c);
-            shown += escape;
-        } else {
-            shown += static_cast<char>(c);
-        }
-    }
-    return shown;
-}
-
-std::string Printable(const std::string& text)
-{
-    return Printable(text.data(), text.size());
-}
 
 const char* MethodName(uint32_t method)
 {
@@ -65,20 +42,25 @@ void PrintTrailer(const PackageReport& report)
     std::printf("  payloadLength  %" PRIu32 "\n", trailer.payloadLength);
     if (!report.HasTrailer())
         return;
-    const uint64_t end = static_cast<uint64_t>(trailer.payloadOffset) + trailer.payloadLength;
-    const uint64_t trailerStart = report.load.trailerEnd - PackageTrailerSize;
-    if (end > report.fileSize)
+    switch (report.layout) {
+    case PayloadLayout::PastEnd:
         std::printf("  layout         the payload runs past the end of the file: %" PRIu64 " bytes copied\n",
-                    report.load.payloadBytesCopied);
-    else if (end > trailerStart)
-        std::printf("  layout         the payload overlaps the trailer by %" PRIu64 " bytes\n", end - trailerStart);
-    else if (end == trailerStart)
+                    report.extraBytes);
+        break;
+    case PayloadLayout::OverlapsTrailer:
+        std::printf("  layout         the payload overlaps the trailer by %" PRIu64 " bytes\n", report.extraBytes);
+        break;
+    case PayloadLayout::AsWritten:
         std::printf("  layout         as written: program image, payload, trailer\n");
-    else
-        std::printf("  layout         %" PRIu64 " bytes lie between the payload and the trailer\n", trailerStart - end);
+        break;
+    case PayloadLayout::Gap:
+        std::printf("  layout         %" PRIu64 " bytes lie between the payload and the trailer\n",
+                    report.extraBytes);
+        break;
+    }
 }
 
-void PrintBitmapPart(const char* name, const LoadedPart& part, const std::string& bytes)
+void PrintBitmapPart(const char* name, const LoadedPart& part, const ReportedBitmap& bitmap)
 {
     if (!part.isAnnounced) {
         std::printf("  %-14s none\n", name);
@@ -86,13 +68,12 @@ void PrintBitmapPart(const char* name, const LoadedPart& part, const std::string
     }
     std::printf("  %-14s %" PRIu32 " bytes announced, %" PRIu32 " present", name, part.announcedLength,
                 part.presentLength);
-    BitmapFacts facts;
-    std::string problem;
-    if (CheckBitmapFile(bytes, facts, problem))
+    const BitmapFacts& facts = bitmap.facts;
+    if (bitmap.isUsable)
         std::printf(": bitmap %" PRId32 " x %" PRId32 ", %" PRIu32 " bits per pixel\n", facts.width,
                     facts.height < 0 ? -facts.height : facts.height, facts.bitCount);
     else
-        std::printf(": not a usable bitmap (%s)\n", problem.c_str());
+        std::printf(": not a usable bitmap (%s)\n", bitmap.problem.c_str());
 }
 
 void PrintPackHead(const PackageReport& report)
@@ -121,14 +102,14 @@ void PrintPackHead(const PackageReport& report)
     std::printf("  entrySize      %" PRIu32 "%s\n", fields.entrySize,
                 fields.entrySize == report.packHeadSize ? "" : " (differs from the entry; not used)");
     const PackageLoad& load = report.load;
-    PrintBitmapPart("side image", load.sideImagePart, report.sideImageBytes);
+    PrintBitmapPart("side image", load.sideImagePart, report.sideImage);
     const LoadedPart& description = load.descriptionPart;
     if (description.isAnnounced)
         std::printf("  %-14s %" PRIu32 " characters announced, %" PRIu32 " present\n", "description",
                     description.announcedLength, description.presentLength);
     else
         std::printf("  %-14s none\n", "description");
-    PrintBitmapPart("preview", load.previewPart, report.previewBytes);
+    PrintBitmapPart("preview", load.previewPart, report.preview);
     if (report.failure == LoadFailure::PartTooLarge)
         std::printf("  limits         passed: a package holds at most %u bytes of description, %u per picture, "
                     "%u characters per path record and %d records\n",
@@ -154,15 +135,15 @@ void PrintPackHead(const PackageReport& report)
 
 void PrintFiles(const PackageReport& report)
 {
-    const StringList& patterns = report.load.patterns;
-    std::printf("Files (%d patterns, paired with the entries by position)\n", patterns.Count());
-    for (int i = 0; i < patterns.Count(); ++i) {
-        std::printf("  %d  %s\n", i, Printable(patterns[i].Text(), static_cast<size_t>(patterns[i].Length())).c_str());
-        if (static_cast<size_t>(i) >= report.entries.size()) {
+    std::printf("Files (%zu patterns, paired with the entries by position)\n", report.files.size());
+    for (size_t i = 0; i < report.files.size(); ++i) {
+        const ReportedFile& file = report.files[i];
+        std::printf("  %zu  %s\n", i, Printable(file.pattern).c_str());
+        if (file.entryIndex < 0) {
             std::printf("       no entry\n");
             continue;
         }
-        const ArchiveEntryInfo& info = report.entries[static_cast<size_t>(i)].info;
+        const ArchiveEntryInfo& info = report.entries[static_cast<size_t>(file.entryIndex)].info;
         std::printf("       entry \"%s\": %s (%" PRIu32 "), %" PRIu64 " bytes packed, %" PRIu64
                     " unpacked, CRC %08" PRIX32 "\n",
                     Printable(info.name.Text(), static_cast<size_t>(info.name.Length())).c_str(),
@@ -171,26 +152,8 @@ void PrintFiles(const PackageReport& report)
     }
 }
 
-}  // namespace
-
-int RunInspect(int argc, char** argv)
+void PrintInspectText(const std::string& path, const PackageReport& report)
 {
-    if (argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0)) {
-        PrintUsage(stdout);
-        return ExitSuccess;
-    }
-    if (argc != 1 || argv[0][0] == '\0') {
-        ReportError("inspect needs exactly one PACKAGE (try themepack --help)");
-        return ExitUsage;
-    }
-    const std::string path = argv[0];
-    PackageReport report;
-    std::string error;
-    if (!InspectPackage(path, report, error)) {
-        ReportError(error);
-        return ExitFailure;
-    }
-
     std::printf("Package %s, %" PRIu64 " bytes\n", Printable(path).c_str(), report.fileSize);
     PrintTrailer(report);
     if (report.HasTrailer()) {
@@ -206,19 +169,22 @@ int RunInspect(int argc, char** argv)
     if (report.HasHeader())
         PrintFiles(report);
 
-    const std::vector<std::string> problems = FindInstallProblems(report);
-    if (!problems.empty()) {
+    if (!report.problems.empty()) {
         std::printf("Warnings\n");
-        for (const std::string& problem : problems)
+        for (const std::string& problem : report.problems)
             std::printf("  - %s\n", Printable(problem).c_str());
     }
-    if (!report.HasHeader()) {
+    if (!report.HasHeader())
         std::printf("Verdict: %s\n", LoadFailureMessage(report.failure));
-        return ExitFailure;
-    }
-    if (problems.empty())
+    else if (report.problems.empty())
         std::printf("Verdict: OK\n");
     else
-        std::printf("Verdict: OK (%zu warning%s)\n", problems.size(), problems.size() == 1 ? "" : "s");
-    return ExitSuccess;
+        std::printf("Verdict: OK (%zu warning%s)\n", report.problems.size(), report.problems.size() == 1 ? "" : "s");
+}
+
+}  // namespace
+
+int RunInspect(int argc, char** argv)
+{
+    return RunReportCommand("inspect", argc, argv, ReportFormats{PrintInspectText, WriteInspectJson});
 }

@@ -11,8 +11,9 @@ const char kUsage[] =
     "Usage:\n"
     "  themepack create --stub STUB -o OUT.exe [--side-image BMP] [--description TXT]\n"
     "                   [--preview BMP] PATTERN=FILE...\n"
-    "  themepack inspect PACKAGE\n"
     "  themepack build PACKAGEFILE [--stub STUB] [-o OUT.exe]\n"
+    "  themepack inspect PACKAGE [--json]\n"
+    "  themepack list PACKAGE [--json]\n"
     "  themepack --help | --version\n"
     "\n"
     "create   writes a theme package: the installer program STUB, then a ZIP archive\n"
@@ -28,15 +29,25 @@ const char kUsage[] =
     "                            stored as CR LF\n"
     "         --preview BMP      picture for the preview page\n"
     "         BMP files are Windows bitmap files.\n"
-    "inspect  shows the trailer, the PackHead fields, the optional parts, every\n"
-    "         pattern with its archive entry, what would install badly, and the\n"
-    "         verdict: OK, or the installer's message when it rejects the package.\n"
+    "         e.g. themepack create --stub themesetup.exe -o Blue.exe \\\n"
+    "              %ThemeDir%Blue.theme=blue.theme\n"
     "build    writes the package that PACKAGEFILE describes, as create would: its\n"
     "         [Package] section names the Output, Stub, SideImage, Description and\n"
     "         Preview files, its [Files] section has one PATTERN=FILE line per\n"
     "         file, in install order. Paths are relative to PACKAGEFILE's folder.\n"
     "         --stub and -o replace its Stub and Output.\n"
-    "         Example: themepack build Aurora.themepack --stub build/themesetup.exe\n"
+    "         e.g. themepack build Aurora.themepack --stub build/themesetup.exe\n"
+    "inspect  shows the trailer, the PackHead fields, the optional parts, every\n"
+    "         pattern with its archive entry, what would install badly, and the\n"
+    "         verdict: OK, or the installer's message when it rejects the package.\n"
+    "         e.g. themepack inspect aurora.exe\n"
+    "list     one line per file in install order: pattern, archive entry, size,\n"
+    "         CRC-32, and '! why' after a file the installer would not install\n"
+    "         as named. A package the installer rejects gives its message.\n"
+    "         e.g. themepack list aurora.exe\n"
+    "--json   (inspect, list) the same as one JSON document, also for a rejected\n"
+    "         package; names are converted from Windows-1252 to UTF-8.\n"
+    "         e.g. themepack list aurora.exe --json\n"
     "\n"
     "Exit status: 0 done; 1 failed, or the installer rejects the package;\n"
     "2 wrong command line.\n";
@@ -91,6 +102,8 @@ int main(int argc, char** argv)
         return RunInspect(argc - 2, argv + 2);
     if (std::strcmp(command, "build") == 0)
         return RunBuild(argc - 2, argv + 2);
+    if (std::strcmp(command, "list") == 0)
+        return RunList(argc - 2, argv + 2);
     ReportError(std::string("unknown command '") + command + "' (try themepack --help)");
     return ExitUsage;
 }

@@ -43,14 +43,33 @@ void ListEntries(const std::string& archivePath, std::vector<ReportedEntry>& ent
     }
 }
 
-// The bytes of a bitmap part's file; none when the part had no file.
-std::string ReadPart(const ScratchFile& part)
+// A bitmap part's file, checked; none when the part had no file.
+ReportedBitmap CheckPart(const ScratchFile& part)
 {
+    ReportedBitmap bitmap;
     std::string bytes;
     std::string ignored;
     if (part.IsCreated())
         ReadPartFile(part.Path().Text(), "part", bytes, ignored);
-    return bytes;
+    bitmap.isUsable = CheckBitmapFile(bytes, bitmap.facts, bitmap.problem);
+    return bitmap;
+}
+
+void FindLayout(PackageReport& report)
+{
+    const PackageTrailer& trailer = report.load.trailer;
+    const uint64_t end = static_cast<uint64_t>(trailer.payloadOffset) + trailer.payloadLength;
+    const uint64_t trailerStart = report.load.trailerEnd - PackageTrailerSize;
+    if (end > report.fileSize) {
+        report.layout = PayloadLayout::PastEnd;
+        report.extraBytes = report.load.payloadBytesCopied;
+    } else if (end > trailerStart) {
+        report.layout = PayloadLayout::OverlapsTrailer;
+        report.extraBytes = end - trailerStart;
+    } else if (end < trailerStart) {
+        report.layout = PayloadLayout::Gap;
+        report.extraBytes = trailerStart - end;
+    }
 }
 
 std::string Sentence(const char* format, ...) PRINTF_FORMAT(1, 2);
@@ -65,7 +84,7 @@ std::string Sentence(const char* format, ...)
     return line;
 }
 
-void CheckBitmapPart(const char* name, const char* effect, const LoadedPart& part, const std::string& bytes,
+void CheckBitmapPart(const char* name, const char* effect, const LoadedPart& part, const ReportedBitmap& bitmap,
                      std::vector<std::string>& problems)
 {
     if (!part.isAnnounced)
@@ -73,10 +92,8 @@ void CheckBitmapPart(const char* name, const char* effect, const LoadedPart& par
     if (part.presentLength < part.announcedLength)
         problems.push_back(Sentence("%s: %u bytes announced, only %u present", name, part.announcedLength,
                                     part.presentLength));
-    BitmapFacts facts;
-    std::string problem;
-    if (!CheckBitmapFile(bytes, facts, problem))
-        problems.push_back(Sentence("%s is not a usable bitmap (%s): %s", name, problem.c_str(), effect));
+    if (!bitmap.isUsable)
+        problems.push_back(Sentence("%s is not a usable bitmap (%s): %s", name, bitmap.problem.c_str(), effect));
 }
 
 // A log line as the installer writes it, without its line feed, for quoting.
@@ -85,10 +102,10 @@ std::string LogText(const std::string& line)
     return line.substr(0, line.size() - 1);
 }
 
+// The order of patterns and entries against PackHead's place.
 void CheckPairing(const PackageReport& report, std::vector<std::string>& problems)
 {
-    const StringList& patterns = report.load.patterns;
-    const int patternCount = patterns.Count();
+    const int patternCount = report.load.patterns.Count();
     const int entryCount = static_cast<int>(report.entries.size());
     const int head = report.packHeadIndex;
     if (head < patternCount)
@@ -106,26 +123,84 @@ void CheckPairing(const PackageReport& report, std::vector<std::string>& problem
     if (entryCount < patternCount)
         problems.push_back(Sentence("%d patterns but only %d entries: the installer stops with \"%s\"",
                                     patternCount, entryCount, LogText(NotAllInstalledLine).c_str()));
+}
 
-    for (int i = 0; i < patternCount && i < entryCount; ++i) {
-        const ReportedEntry& entry = report.entries[static_cast<size_t>(i)];
-        if (!entry.isOpenable) {
-            const bool isKnownMethod = entry.info.method == 0 || entry.info.method == 8;
-            const std::string reason = isKnownMethod ? "its local header is damaged"
-                                                     : "compression method " + std::to_string(entry.info.method);
-            String line;
-            line.Format(EntryNotOpenedLine, patterns[i].Text());
-            problems.push_back(Sentence("entry %d cannot be unpacked (%s): the installer stops with \"%s\"", i,
-                                        reason.c_str(), LogText(line.Text()).c_str()));
-        }
-        else if (entry.overlapsEarlier || !entry.isIntact) {
-            String line;
-            line.Format(DamagedEntryLine, patterns[i].Text());
-            const char* reason = entry.overlapsEarlier ? "its stored data overlaps an earlier entry's"
-                                                       : "its data does not unpack in full to its CRC";
-            problems.push_back(Sentence("entry %d is damaged (%s): the installer writes \"%s\" and leaves the file "
-                                        "out",
-                                        i, reason, LogText(line.Text()).c_str()));
+// What the installer makes of pattern i and its entry. The pattern's own
+// problem comes first for the file's mark, as the installer checks it first.
+void CheckFile(const PackageReport& report, int i, ReportedFile& file, std::vector<std::string>& problems)
+{
+    const char* pattern = report.load.patterns[i].Text();
+    file.pattern = pattern;
+    file.problem = PatternProblem(file.pattern);
+    if (!file.problem.empty())
+        problems.push_back(Sentence("pattern %d '%s': %s", i, pattern, file.problem.c_str()));
+    if (static_cast<size_t>(i) >= report.entries.size()) {
+        if (file.problem.empty())
+            file.problem = Sentence("no entry: the installer stops with \"%s\"", LogText(NotAllInstalledLine).c_str());
+        return;
+    }
+    file.entryIndex = i;
+    const ReportedEntry& entry = report.entries[static_cast<size_t>(i)];
+    std::string effect;
+    if (!entry.isOpenable) {
+        const bool isKnownMethod = entry.info.method == 0 || entry.info.method == 8;
+        const std::string reason = isKnownMethod ? "its local header is damaged"
+                                                 : "compression method " + std::to_string(entry.info.method);
+        String line;
+        line.Format(EntryNotOpenedLine, pattern);
+        effect = Sentence("cannot be unpacked (%s): the installer stops with \"%s\"", reason.c_str(),
+                          LogText(line.Text()).c_str());
+    } else if (entry.overlapsEarlier || !entry.isIntact) {
+        String line;
+        line.Format(DamagedEntryLine, pattern);
+        const char* reason = entry.overlapsEarlier ? "its stored data overlaps an earlier entry's"
+                                                   : "its data does not unpack in full to its CRC";
+        effect = Sentence("is damaged (%s): the installer writes \"%s\" and leaves the file out", reason,
+                          LogText(line.Text()).c_str());
+    }
+    if (!effect.empty()) {
+        problems.push_back(Sentence("entry %d %s", i, effect.c_str()));
+        if (file.problem.empty())
+            file.problem = "its entry " + effect;
+    }
+    // CheckPairing says so for the package; the file's mark says it here.
+    if (i == report.packHeadIndex && file.problem.empty())
+        file.problem = "its entry is PackHead: the installer writes the package's header as this file";
+}
+
+// The files in install order and every problem of an accepted package.
+void CheckInstall(PackageReport& report)
+{
+    const PackageLoad& load = report.load;
+    std::vector<std::string>& problems = report.problems;
+    const int patternCount = load.patterns.Count();
+    if (load.fields.fileCount > patternCount)
+        problems.push_back(Sentence("fileCount is %d but only %d path records are present: the installer uses %d",
+                                    load.fields.fileCount, patternCount, patternCount));
+    report.files.resize(static_cast<size_t>(patternCount));
+    std::vector<std::string> fileProblems;
+    for (int i = 0; i < patternCount; ++i)
+        CheckFile(report, i, report.files[static_cast<size_t>(i)], fileProblems);
+    CheckPairing(report, problems);
+    problems.insert(problems.end(), fileProblems.begin(), fileProblems.end());
+
+    CheckBitmapPart("side image", "the wizard pages show no picture", load.sideImagePart, report.sideImage,
+                    problems);
+    CheckBitmapPart("preview", "the preview page shows no picture", load.previewPart, report.preview, problems);
+    const LoadedPart& description = load.descriptionPart;
+    const String& text = load.description;
+    if (description.isAnnounced) {
+        if (description.presentLength < description.announcedLength)
+            problems.push_back(Sentence("description: %u characters announced, only %u present",
+                                        description.announcedLength, description.presentLength));
+        if (text.IsEmpty())
+            problems.push_back("the description is empty: the installer skips its page");
+        for (int i = 0; i < text.Length(); ++i) {
+            if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
+                problems.push_back("description lines end in LF alone: the description page needs CR LF to "
+                                   "break them");
+                break;
+            }
         }
     }
 }
@@ -149,6 +224,8 @@ bool InspectPackage(const std::string& path, PackageReport& report, std::string&
         error = "cannot create a temporary file";
         return false;
     }
+    if (report.HasTrailer())
+        FindLayout(report);
     if (!report.IsArchive())
         return true;
     ListEntries(report.load.archive.Path().Text(), report.entries);
@@ -158,46 +235,9 @@ bool InspectPackage(const std::string& path, PackageReport& report, std::string&
             report.packHeadSize = report.entries[i].info.uncompressedSize;
         }
     }
-    report.sideImageBytes = ReadPart(report.load.sideImage);
-    report.previewBytes = ReadPart(report.load.preview);
+    report.sideImage = CheckPart(report.load.sideImage);
+    report.preview = CheckPart(report.load.preview);
+    if (report.HasHeader())
+        CheckInstall(report);
     return true;
-}
-
-std::vector<std::string> FindInstallProblems(const PackageReport& report)
-{
-    std::vector<std::string> problems;
-    if (!report.HasHeader())
-        return problems;
-    const PackageLoad& load = report.load;
-    const int patternCount = load.patterns.Count();
-    if (load.fields.fileCount > patternCount)
-        problems.push_back(Sentence("fileCount is %d but only %d path records are present: the installer uses %d",
-                                    load.fields.fileCount, patternCount, patternCount));
-    for (int i = 0; i < patternCount; ++i) {
-        const std::string problem = PatternProblem(load.patterns[i].Text());
-        if (!problem.empty())
-            problems.push_back(Sentence("pattern %d '%s': %s", i, load.patterns[i].Text(), problem.c_str()));
-    }
-    CheckPairing(report, problems);
-
-    CheckBitmapPart("side image", "the wizard pages show no picture", load.sideImagePart, report.sideImageBytes,
-                    problems);
-    CheckBitmapPart("preview", "the preview page shows no picture", load.previewPart, report.previewBytes, problems);
-    const LoadedPart& description = load.descriptionPart;
-    const String& text = load.description;
-    if (description.isAnnounced) {
-        if (description.presentLength < description.announcedLength)
-            problems.push_back(Sentence("description: %u characters announced, only %u present",
-                                        description.announcedLength, description.presentLength));
-        if (text.IsEmpty())
-            problems.push_back("the description is empty: the installer skips its page");
-        for (int i = 0; i < text.Length(); ++i) {
-            if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
-                problems.push_back("description lines end in LF alone: the description page needs CR LF to "
-                                   "break them");
-                break;
-            }
-        }
-    }
-    return problems;
 }

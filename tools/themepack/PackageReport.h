@@ -1,4 +1,4 @@
-// PackageReport: what themepack inspect finds in a package, read by the installer's own load routine.
+// PackageReport: what themepack inspect and list find in a package, read by the installer's own load routine.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,7 @@
 
 #include "package/ArchiveReader.h"
 #include "package/PackageLoader.h"
+#include "package/PackageSources.h"
 
 // One archive entry as listed by the central directory.
 struct ReportedEntry {
@@ -18,19 +19,46 @@ struct ReportedEntry {
     bool overlapsEarlier = false;
 };
 
-// Everything inspect prints. The load runs as far as the installer's loader
-// would; where it stops, failure says why and the later fields stay empty.
+// Where the payload lies against the trailer; extraBytes counts the gap, the
+// overlap, or the bytes copied of a payload that runs past the file.
+enum class PayloadLayout { AsWritten, Gap, OverlapsTrailer, PastEnd };
+
+// A bitmap part as the load wrote it, checked as the wizard would load it.
+struct ReportedBitmap {
+    bool isUsable = false;
+    BitmapFacts facts;
+    std::string problem;  // why it is not usable, in a few words
+};
+
+// One pattern, paired by position with the entry the installer gives it.
+struct ReportedFile {
+    std::string pattern;  // as stored: Windows ANSI bytes
+    int entryIndex = -1;  // -1 when the archive runs out of entries first
+    // Why the installer would not install the file as named, one sentence;
+    // empty when it would.
+    std::string problem;
+};
+
+// Everything inspect and list print, collected in one load. The load runs
+// as far as the installer's loader would; where it stops, failure says why
+// and the later fields stay empty.
 struct PackageReport {
     uint64_t fileSize = 0;
     LoadFailure failure = LoadFailure::None;
     PackageLoad load;
+    // Set when there is a trailer.
+    PayloadLayout layout = PayloadLayout::AsWritten;
+    uint64_t extraBytes = 0;
     // The archive copy's entries, listed when the copy is an archive.
     std::vector<ReportedEntry> entries;
     int packHeadIndex = -1;
     uint64_t packHeadSize = 0;
-    // The bitmap parts as the load wrote them.
-    std::string sideImageBytes;
-    std::string previewBytes;
+    ReportedBitmap sideImage;
+    ReportedBitmap preview;
+    // Set when the header was read: the patterns in install order, and what
+    // would install badly, one sentence each.
+    std::vector<ReportedFile> files;
+    std::vector<std::string> problems;
 
     bool HasTrailer() const { return failure != LoadFailure::NoTrailer; }
     bool IsArchive() const { return HasTrailer() && failure != LoadFailure::NotAnArchive; }
@@ -41,6 +69,3 @@ struct PackageReport {
 // on the way. False, with error set, only when the file cannot be read at
 // all or no temporary file can be made; a rejected package is a verdict.
 bool InspectPackage(const std::string& path, PackageReport& report, std::string& error);
-
-// What would install badly in an accepted package, one sentence each.
-std::vector<std::string> FindInstallProblems(const PackageReport& report);

@@ -1,0 +1,83 @@
+// themepack list: one line per destination in install order, as aligned text or as JSON.
+#include <algorithm>
+#include <cinttypes>
+#include <cstdio>
+
+#include "package/InstallerMessages.h"
+#include "tools/themepack/Commands.h"
+#include "tools/themepack/ReportCommand.h"
+
+namespace {
+
+// One printed row: the columns as they are shown.
+struct ListRow {
+    std::string pattern;
+    std::string entry;
+    std::string size;
+    std::string crc;
+    std::string problem;
+};
+
+ListRow MakeRow(const PackageReport& report, const ReportedFile& file)
+{
+    ListRow row;
+    row.pattern = Printable(file.pattern);
+    row.entry = "-";
+    row.size = "-";
+    row.crc = "-";
+    if (file.entryIndex >= 0) {
+        const ArchiveEntryInfo& info = report.entries[static_cast<size_t>(file.entryIndex)].info;
+        row.entry = Printable(info.name.Text(), static_cast<size_t>(info.name.Length()));
+        row.size = std::to_string(info.uncompressedSize);
+        row.crc = CrcText(info.crc);
+    }
+    row.problem = Printable(file.problem);
+    return row;
+}
+
+// A rejected package has no files to list: the installer's message is the
+// whole answer, as the error line.
+void PrintListText(const std::string&, const PackageReport& report)
+{
+    if (!report.HasHeader()) {
+        ReportError(LoadFailureMessage(report.failure));
+        return;
+    }
+    std::vector<ListRow> rows = {{"PATTERN", "ENTRY", "SIZE", "CRC-32", ""}};
+    for (const ReportedFile& file : report.files)
+        rows.push_back(MakeRow(report, file));
+    size_t patternWidth = 0;
+    size_t entryWidth = 0;
+    size_t sizeWidth = 0;
+    for (const ListRow& row : rows) {
+        patternWidth = std::max(patternWidth, row.pattern.size());
+        entryWidth = std::max(entryWidth, row.entry.size());
+        sizeWidth = std::max(sizeWidth, row.size.size());
+    }
+    for (const ListRow& row : rows) {
+        std::string line = row.pattern + std::string(patternWidth - row.pattern.size() + 2, ' ') + row.entry +
+                           std::string(entryWidth - row.entry.size() + 2 + sizeWidth - row.size.size(), ' ') +
+                           row.size + "  " + row.crc;
+        if (!row.problem.empty())
+            line += std::string(10 - row.crc.size(), ' ') + "! " + row.problem;
+        std::printf("%s\n", line.c_str());
+    }
+}
+
+void WriteListJson(const std::string& path, const PackageReport& report, JsonWriter& json)
+{
+    json.BeginObject();
+    json.Key("format");
+    json.Unsigned(1);
+    json.Key("package");
+    json.Utf8String(path);
+    WriteOutcomeJson(report, json);
+    json.EndObject();
+}
+
+}  // namespace
+
+int RunList(int argc, char** argv)
+{
+    return RunReportCommand("list", argc, argv, ReportFormats{PrintListText, WriteListJson});
+}
