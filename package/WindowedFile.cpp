@@ -93,6 +93,9 @@ size_t WindowedFile::ReadAt(uint64_t at, unsigned char* out, size_t count)
         failed = true;
         return 0;
     }
+    // Asking no further than the end saves the call that would report it.
+    if (count > size - at)
+        count = static_cast<size_t>(size - at);
     const size_t read = file.Read(out, count);
     if (read < count && file.HasError())
         failed = true;
