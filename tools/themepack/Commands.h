@@ -19,6 +19,11 @@ void ReportError(const std::string& message);
 // One line on standard error: "themepack: warning: " and the message.
 void ReportWarning(const std::string& message);
 
+// A package's own text as a terminal may show it: control characters (C1
+// included) become \xNN, so that no name or description can drive it.
+std::string Printable(const char* text, size_t length);
+
 // Each takes the arguments after its command name and returns the exit status.
 int RunCreate(int argc, char** argv);
 int RunInspect(int argc, char** argv);
+int RunExtract(int argc, char** argv);

@@ -8,10 +8,6 @@
 #include "tools/themepack/Commands.h"
 #include "tools/themepack/PackageReport.h"
 
-namespace {
-
-// The package's own texts as a terminal may show them: control characters
-// (C1 included) become \xNN, so that no name or description can drive it.
 std::string Printable(const char* text, size_t length)
 {
     std::string shown;
@@ -27,6 +23,10 @@ std::string Printable(const char* text, size_t length)
     }
     return shown;
 }
+
+namespace {
+
+using ::Printable;
 
 std::string Printable(const std::string& text)
 {

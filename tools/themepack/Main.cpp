@@ -12,6 +12,7 @@ const char kUsage[] =
     "  themepack create --stub STUB -o OUT.exe [--side-image BMP] [--description TXT]\n"
     "                   [--preview BMP] PATTERN=FILE...\n"
     "  themepack inspect PACKAGE\n"
+    "  themepack extract PACKAGE --root DIR\n"
     "  themepack --help | --version\n"
     "\n"
     "create   writes a theme package: the installer program STUB, then a ZIP archive\n"
@@ -30,6 +31,14 @@ const char kUsage[] =
     "inspect  shows the trailer, the PackHead fields, the optional parts, every\n"
     "         pattern with its archive entry, what would install badly, and the\n"
     "         verdict: OK, or the installer's message when it rejects the package.\n"
+    "extract  unpacks PACKAGE as the installer would, with its rules and its log\n"
+    "         lines, into DIR/ThemeDir, DIR/WinDir, DIR/SysDir and DIR/FontDir,\n"
+    "         which stand in for the four folders, e.g.\n"
+    "         themepack extract blue.exe --root preview\n"
+    "         No file is replaced. Fonts are written, not registered. The\n"
+    "         installer makes folders only in the theme folder; extract makes the\n"
+    "         other stand-ins' folders too, with a warning. Exit status 1 when the\n"
+    "         installer would report errors.\n"
     "\n"
     "Exit status: 0 done; 1 failed, or the installer rejects the package;\n"
     "2 wrong command line.\n";
@@ -76,6 +85,8 @@ int main(int argc, char** argv)
         return RunCreate(argc - 2, argv + 2);
     if (std::strcmp(command, "inspect") == 0)
         return RunInspect(argc - 2, argv + 2);
+    if (std::strcmp(command, "extract") == 0)
+        return RunExtract(argc - 2, argv + 2);
     ReportError(std::string("unknown command '") + command + "' (try themepack --help)");
     return ExitUsage;
 }
