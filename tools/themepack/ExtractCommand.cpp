@@ -1,10 +1,14 @@
 // themepack extract: the installer's own walk over a package, into stand-in folders below a root.
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <set>
-#include <system_error>
+#include <string>
+
+#include <sys/stat.h>
+#ifdef _WIN32
+#include <direct.h>
+#endif
 
 #include "base/CopyStream.h"
 #include "base/PathText.h"
@@ -18,8 +22,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 #ifdef _WIN32
 constexpr char kSeparator = '\\';
 #else
@@ -29,12 +31,31 @@ constexpr char kSeparator = '/';
 // The folder standing in for each variable's, below the root.
 constexpr const char* kStandIns[] = {"ThemeDir", "WinDir", "SysDir", "FontDir"};
 
-// Creates folder and whatever is missing above it; false when it is not a folder afterwards.
+bool IsFolder(const std::string& path)
+{
+    struct stat status;
+    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// Creates folder and whatever is missing above it, level by level through the
+// narrow calls the installer makes, so that on Windows a path too long for
+// the installer is too long here as well. False when it is not a folder afterwards.
 bool MakeFolder(const std::string& folder)
 {
-    std::error_code error;
-    fs::create_directories(fs::path(folder), error);
-    return fs::is_directory(fs::path(folder), error);
+    for (size_t at = folder.find_first_of("/\\", 1);; at = folder.find_first_of("/\\", at + 1)) {
+        const std::string level = folder.substr(0, at);
+        // A drive ("C:") is there or not; it is never made.
+        if (!level.empty() && level.back() != ':' && !IsFolder(level)) {
+#ifdef _WIN32
+            _mkdir(level.c_str());
+#else
+            mkdir(level.c_str(), 0777);
+#endif
+        }
+        if (at == std::string::npos || at + 1 == folder.size())
+            break;
+    }
+    return IsFolder(folder.substr(0, folder.find_last_not_of("/\\") + 1));
 }
 
 // The walk with the installer's decisions, its files written below stand-in
@@ -78,8 +99,7 @@ EntryOutcome FolderExtractionRun::PlaceEntry(PathKind kind, const String& path, 
     if (kind != PathKind::Theme) {
         // The stand-in starts empty; the real folder may hold what the package expects.
         const std::string folder = FolderOf(path.Text());
-        std::error_code error;
-        if (!folder.empty() && !fs::exists(fs::path(folder), error) && MakeFolder(folder) &&
+        if (!folder.empty() && !IsFolder(folder.substr(0, folder.size() - 1)) && MakeFolder(folder) &&
             madeOutsideThemes.insert(folder).second)
             ReportWarning("made folder '" + folder +
                           "': the installer makes no folder outside the theme folder, so the file installs only "
