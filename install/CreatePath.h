@@ -1,19 +1,8 @@
-// CreatePath and SplitPath: the folders of a destination path.
+// CreatePath and FolderMaker: the folders of a destination path, made as the installer makes them.
 #pragma once
 
+#include "base/PathText.h"
 #include "base/String.h"
-
-// A path cut into drive ("C:" or empty), folder part (up to and including the
-// last backslash or slash), file name and extension (from the last dot of the
-// last component, dot included).
-struct PathParts {
-    String drive;
-    String folder;
-    String name;
-    String extension;
-};
-
-PathParts SplitPath(const char* path);
 
 // Creates every missing folder of the file path; a last component without an
 // extension counts as a folder too. True when all folders exist afterwards;

@@ -3,11 +3,11 @@
 
 #include <windows.h>
 
-#include "base/Text.h"
 #include "framework/FileFinder.h"
 #include "install/CreatePath.h"
 #include "install/FontFaceName.h"
 #include "install/RegistryKey.h"
+#include "package/PathPattern.h"
 
 WindowsVersion DetectWindowsVersion()
 {
@@ -42,8 +42,7 @@ EntryOutcome RegisterFont(const char* path, ArchiveReader& archive, char* buffer
                           bool& fontsRegistered)
 {
     const PathParts parts = SplitPath(path);
-    const char* extension = parts.extension.Text();
-    if (FileExists(path) || (!EqualsNoCase(extension, ".ttf") && !EqualsNoCase(extension, ".otf")))
+    if (FileExists(path) || !IsFontFile(path))
         return EntryOutcome::Exists;
 
     // A font that could not be written completely is neither recorded nor loaded.
@@ -59,7 +58,7 @@ EntryOutcome RegisterFont(const char* path, ArchiveReader& archive, char* buffer
         return EntryOutcome::FontUnnamed;
     entryName.Append(" (TrueType)");
     String fileName;
-    fileName.Format("%s%s", parts.name.Text(), extension);
+    fileName.Format("%s%s", parts.name.Text(), parts.extension.Text());
 
     RegistryKey fonts;
     if (fonts.Open(HKEY_LOCAL_MACHINE, FontListKey(version), false)) {

@@ -11,3 +11,8 @@ constexpr char NotAllInstalledLine[] = "Not all files were installed! The packag
 // These format with the raw pattern of the entry.
 constexpr char EntryNotOpenedLine[] = "Failed to open '%s' in package!\n";
 constexpr char DamagedEntryLine[] = "Damaged file '%s' in package!\n";
+
+// The unpack page's closing texts, after a run without and with a failure.
+constexpr char UnpackedText[] = "The theme has been sucessfully unpackaed!\n\nClick Finish to close this dialog.";
+constexpr char NotUnpackedText[] =
+    "There were errors which prevented the package from being unpacked.\nPlease examine the log below for messages.";

@@ -61,6 +61,12 @@ PathKind ClassifyPattern(const char* pattern)
     return PathKind::None;
 }
 
+bool IsFontFile(const char* path)
+{
+    const PathParts parts = SplitPath(path);
+    return EqualsNoCase(parts.extension.Text(), ".ttf") || EqualsNoCase(parts.extension.Text(), ".otf");
+}
+
 size_t LeadingVariableLength(const char* pattern)
 {
     for (const PathVariableName& entry : PathVariableNames) {

@@ -31,6 +31,10 @@ constexpr size_t PatternLengthLimit = 260;
 // The kind of the first variable found, in the installer's order.
 PathKind ClassifyPattern(const char* pattern);
 
+// True for the %FontDir% files the installer writes and registers: names
+// ending in .ttf or .otf (ASCII letters in any case); it leaves others out.
+bool IsFontFile(const char* path);
+
 // Length of the path variable the pattern starts with, or 0 when it starts
 // with none.
 size_t LeadingVariableLength(const char* pattern);

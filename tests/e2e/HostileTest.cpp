@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "tests/e2e/ExtractCheck.h"
 #include "tests/e2e/MessageBoxView.h"
 #include "tests/e2e/RawPackage.h"
 #include "tests/e2e/WizardDriver.h"
@@ -393,23 +394,6 @@ std::string SystemFolder()
     return WithBackslash(std::string(path, length < MAX_PATH ? length : 0));
 }
 
-// The files below folder, with their paths, in no particular order.
-void ListTree(const std::string& folder, std::vector<std::string>& paths)
-{
-    WIN32_FIND_DATAA found;
-    const HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::string name = found.cFileName;
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            paths.push_back(folder + name);
-        else if (name != "." && name != "..")
-            ListTree(folder + name + "\\", paths);
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
-}
-
 struct ProcessCloser {
     void operator()(HANDLE process) const
     {
@@ -633,6 +617,14 @@ TEST_P(Hostile, ShowsTheRowsOutcomeAndTouchesNothingElse)
         EXPECT_EQ(GetFileAttributesA(Expand(path).c_str()), INVALID_FILE_ATTRIBUTES) << path << " exists";
     EXPECT_EQ(FontList(), expectedFonts) << "the font list";
     EXPECT_TRUE(ReadFileBytes(windows + "win.ini") == winIni) << "win.ini changed";
+    if (row.message == nullptr) {
+        std::vector<std::string> kept;
+        for (const auto& file : row.existing)
+            kept.push_back(Expand(file.first));
+        EXPECT_EQ(ExtractDifference(packagePath, caseFolder.Path() + "extract", {themes, windows, SystemFolder(), fonts},
+                                    added, kept),
+                  "");
+    }
 }
 
 std::string RowName(const ::testing::TestParamInfo<Row>& info)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "tests/e2e/ExtractCheck.h"
 #include "tests/e2e/TestPackage.h"
 #include "tests/e2e/WizardDriver.h"
 #include "tests/support/TestFiles.h"
@@ -92,13 +93,14 @@ protected:
             payload[30 + GetField16(payload, 26) + 3] ^= 0x20;
         }
         ASSERT_TRUE(AssembleTestPackage(kStubPath, payload, package, error)) << error;
-        ASSERT_TRUE(installer.Start(package, {}, temporaryFolder, error)) << error;
-        ASSERT_TRUE(wizard.WaitForWizard()) << "no wizard; exit code " << installer.ExitCode();
+        StartAsIs(package);
     }
 
     // Starts a package as it is, without building one.
     void StartAsIs(const std::string& package)
     {
+        packagePath = package;
+        themesBefore = ThemeFiles();
         std::string error;
         ASSERT_TRUE(installer.Start(package, {}, temporaryFolder, error)) << error;
         ASSERT_TRUE(wizard.WaitForWizard()) << "no wizard; exit code " << installer.ExitCode();
@@ -124,6 +126,18 @@ protected:
         ASSERT_EQ(wizard.CurrentPage(), WizardPage::Unpack);
         ASSERT_TRUE(wizard.Click(kNextButton));
         ASSERT_TRUE(WaitUntil([&] { return wizard.Buttons() == kDoneButtons; })) << wizard.Buttons();
+        // themepack extract must write the same files from the same package.
+        EXPECT_EQ(ExtractDifference(packagePath, caseFolder.Path() + "extract", {themes, "", "", ""},
+                                    NewNames(themesBefore, ThemeFiles()), themesBefore),
+                  "");
+    }
+
+    std::vector<std::string> ThemeFiles() const
+    {
+        std::vector<std::string> paths;
+        ListTree(themes, paths);
+        std::sort(paths.begin(), paths.end());
+        return paths;
     }
 
     // Presses Finish or Cancel and expects the program to end as it should.
@@ -147,6 +161,8 @@ protected:
     ScratchFolder caseFolder;
     std::string temporaryFolder;
     std::string themes;
+    std::string packagePath;
+    std::vector<std::string> themesBefore;
     TestProcess installer;
     WizardDriver wizard{installer};
 };

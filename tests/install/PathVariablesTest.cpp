@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "install/CreatePath.h"
-#include "install/PathVariables.h"
+#include "package/PathVariables.h"
 #include "tests/install/InstallTestSupport.h"
 
 namespace {

@@ -141,3 +141,19 @@ bool RemoveFolderTree(const std::string& path)
     RemoveDirectoryA(folder.c_str());
     return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
+
+void ListTree(const std::string& folder, std::vector<std::string>& paths)
+{
+    WIN32_FIND_DATAA found;
+    const HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = found.cFileName;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            paths.push_back(folder + name);
+        else if (name != "." && name != "..")
+            ListTree(folder + name + "\\", paths);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+}

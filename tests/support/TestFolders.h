@@ -45,6 +45,10 @@ std::vector<std::string> ListFiles(const std::string& folder, const char* patter
 // The names in after that are not in before; both sorted.
 std::vector<std::string> NewNames(const std::vector<std::string>& before, const std::vector<std::string>& after);
 
+// The files below folder (ending in a backslash), with their paths, in no
+// particular order.
+void ListTree(const std::string& folder, std::vector<std::string>& paths);
+
 bool IsFolder(const std::string& path);
 // Removes a folder with everything inside it; true when it is gone.
 bool RemoveFolderTree(const std::string& path);

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -484,6 +485,70 @@ TEST_F(ThemepackTest, JsonDocumentsParseForHostileNamesAndRejectedPackages)
     }
 }
 
+// Every file below folder, by its path relative to it, with its bytes.
+std::map<std::string, std::string> FilesBelow(const fs::path& folder)
+{
+    std::map<std::string, std::string> files;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file())
+            files[fs::relative(entry.path(), folder).generic_string()] = ReadFileBytes(entry.path());
+    }
+    return files;
+}
+
+TEST_F(ThemepackTest, ExtractWritesWhatTheInstallerWouldAndLogsAsItDoes)
+{
+    const std::string theme = "[Theme]\r\n";
+    const std::vector<std::string> three = {"%ThemeDir%Blue.theme", "%ThemeDir%Walls\\Blue.bmp", "%WinDir%Blue.ini"};
+    const std::vector<Entry> sound = {{"Blue.theme", theme}, {"Blue.bmp", "wall"}, {"Blue.ini", "ini"},
+                                      {"PackHead", Head(three)}};
+    const std::string failed = "themepack: There were errors which prevented the package from being unpacked.\n";
+    const struct {
+        const char* what;
+        std::function<void(const ThemepackTest&)> build;
+        int status;
+        std::string out;
+        std::string err;
+        std::map<std::string, std::string> files;  // below the root afterwards
+    } rows[] = {
+        {"sound package", [&](const ThemepackTest& t) { t.BuildPackage(sound); }, 0,
+         "Wrote 3 of 3 files below out/\n", "",
+         {{"ThemeDir/Blue.theme", theme}, {"ThemeDir/Walls/Blue.bmp", "wall"}, {"WinDir/Blue.ini", "ini"}}},
+        {"existing file kept",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage(sound);
+             fs::create_directories(t.folder / "out/ThemeDir");
+             WriteFileBytes(t.folder / "out/ThemeDir/Blue.theme", "mine");
+         },
+         0, "Skipping 'out/ThemeDir/Blue.theme'. File already exists!\nWrote 2 of 3 files below out/\n", "",
+         {{"ThemeDir/Blue.theme", "mine"}, {"ThemeDir/Walls/Blue.bmp", "wall"}, {"WinDir/Blue.ini", "ini"}}},
+        {"pattern leaving its folder",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"x.txt", "x"}, {"a.txt", "a"}, {"PackHead", Head({"%ThemeDir%..\\x.txt", "%ThemeDir%a.txt"})}});
+         },
+         1, "Refused '%ThemeDir%..\\x.txt'. It does not name a file inside its folder!\nWrote 1 of 2 files below out/\n",
+         failed, {{"ThemeDir/a.txt", "a"}}},
+        {"damaged entry, font left unregistered",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"Blue.theme", std::string(3000, 'a')}, {"f.ttf", "font"},
+                             {"PackHead", Head({three[0], "%FontDir%f.ttf"})}},
+                            [](std::string& b) { b[2048 + 30 + 10 + 2] ^= 0x55; });
+         },
+         1, "Damaged file '%ThemeDir%Blue.theme' in package!\nWrote 1 of 2 files below out/\n", failed,
+         {{"FontDir/f.ttf", "font"}}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        fs::remove_all(folder / "out");
+        row.build(*this);
+        const CommandResult run = Themepack("extract broken.exe --root out");
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_EQ(run.out, row.out);
+        EXPECT_EQ(run.err, row.err);
+        EXPECT_EQ(FilesBelow(folder / "out"), row.files);
+    }
+}
+
 TEST_F(ThemepackTest, BadCommandLinesFailWithOneLineAndKeepTheOldPackage)
 {
     WriteFileBytes(folder / "zero.txt", std::string("ab\0c", 4));
@@ -533,6 +598,8 @@ TEST_F(ThemepackTest, BadCommandLinesFailWithOneLineAndKeepTheOldPackage)
         {"list --json", 2, "list needs exactly one PACKAGE (try themepack --help)"},
         {"list stub.exe signed.exe", 2, "list needs exactly one PACKAGE (try themepack --help)"},
         {"list stub.exe", 1, "Not a valid theme package!"},
+        {"extract blue.exe", 2, "extract: no root given (--root DIR) (try themepack --help)"},
+        {"extract missing.exe --root out", 1, "cannot open 'missing.exe': No such file or directory"},
         {"pack x", 2, "unknown command 'pack' (try themepack --help)"},
     };
     for (const auto& row : rows) {

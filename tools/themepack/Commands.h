@@ -28,6 +28,7 @@ int RunCreate(int argc, char** argv);
 int RunInspect(int argc, char** argv);
 int RunBuild(int argc, char** argv);
 int RunList(int argc, char** argv);
+int RunExtract(int argc, char** argv);
 
 // Writes the package and says so on standard output, or reports why not;
 // returns the exit status. Where create and build end.

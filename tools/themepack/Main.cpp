@@ -14,6 +14,7 @@ const char kUsage[] =
     "  themepack build PACKAGEFILE [--stub STUB] [-o OUT.exe]\n"
     "  themepack inspect PACKAGE [--json]\n"
     "  themepack list PACKAGE [--json]\n"
+    "  themepack extract PACKAGE --root DIR\n"
     "  themepack --help | --version\n"
     "\n"
     "create   writes a theme package: the installer program STUB, then a ZIP archive\n"
@@ -45,6 +46,13 @@ const char kUsage[] =
     "         CRC-32, and '! why' after a file the installer would not install\n"
     "         as named. A package the installer rejects gives its message.\n"
     "         e.g. themepack list aurora.exe\n"
+    "extract  unpacks PACKAGE as the installer would, with its rules and its log\n"
+    "         lines, into DIR/ThemeDir, DIR/WinDir, DIR/SysDir and DIR/FontDir,\n"
+    "         which stand in for the four folders. No file is replaced. Fonts are\n"
+    "         written, not registered. The installer makes folders only in the\n"
+    "         theme folder; extract makes the other stand-ins' folders too, with a\n"
+    "         warning. Exit status 1 when the installer would report errors.\n"
+    "         e.g. themepack extract aurora.exe --root preview\n"
     "--json   (inspect, list) the same as one JSON document, also for a rejected\n"
     "         package; names are converted from Windows-1252 to UTF-8.\n"
     "         e.g. themepack list aurora.exe --json\n"
@@ -104,6 +112,8 @@ int main(int argc, char** argv)
         return RunBuild(argc - 2, argv + 2);
     if (std::strcmp(command, "list") == 0)
         return RunList(argc - 2, argv + 2);
+    if (std::strcmp(command, "extract") == 0)
+        return RunExtract(argc - 2, argv + 2);
     ReportError(std::string("unknown command '") + command + "' (try themepack --help)");
     return ExitUsage;
 }

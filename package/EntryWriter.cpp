@@ -1,7 +1,7 @@
 // WriteEntryToNewFile: exclusive create, chunked copy, and the checks a full disk or a damaged entry needs.
-#include "install/EntryWriter.h"
+#include "package/EntryWriter.h"
 
-#include <windows.h>
+#include <cstdio>
 
 #include "base/StdioFile.h"
 #include "package/ArchiveReader.h"
@@ -34,6 +34,6 @@ EntryOutcome WriteEntryToNewFile(const char* path, ArchiveReader& archive, char*
     if (file.Close() != 0 && outcome == EntryOutcome::Written)
         outcome = EntryOutcome::WriteFailed;
     if (outcome != EntryOutcome::Written)
-        DeleteFileA(path);
+        std::remove(path);
     return outcome;
 }

@@ -1,13 +1,14 @@
-// PathVariables and ExpandPathPattern: the four destination variables and their expansion.
+// PathVariables and ExpandPathPattern: the four destination variables' values and their expansion.
 #pragma once
 
 #include "base/String.h"
 #include "package/PathPattern.h"
 
 // The values of %ThemeDir%, %WinDir%, %SysDir% and %FontDir%, built once per
-// extraction run; every non-empty value ends in a backslash.
+// extraction run; every non-empty value ends in a separator.
 struct PathVariables {
-    // destination is the folder accepted on the destination page.
+    // The installer's: destination is the folder accepted on the destination
+    // page, the others are the system's. Windows only (install/PathVariables.cpp).
     void Build(const String& destination);
     // The same from given Windows and system folders, as the system returns them.
     void Assign(const String& destination, const char* windowsFolder, const char* systemFolder);
