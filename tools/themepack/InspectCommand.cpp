@@ -7,6 +7,7 @@
 #include "tools/themepack/Commands.h"
 #include "tools/themepack/PackageReport.h"
 #include "tools/themepack/ReportCommand.h"
+#include "tools/themepack/TextLines.h"
 
 namespace {
 
@@ -119,17 +120,8 @@ void PrintPackHead(const PackageReport& report)
     const std::string text(load.description.Text(), static_cast<size_t>(load.description.Length()));
     if (!text.empty()) {
         std::printf("Description\n");
-        size_t start = 0;
-        while (start < text.size()) {
-            size_t end = text.find('\n', start);
-            if (end == std::string::npos)
-                end = text.size();
-            size_t length = end - start;
-            if (length > 0 && text[start + length - 1] == '\r')
-                --length;
-            std::printf("  | %s\n", Printable(text.c_str() + start, length).c_str());
-            start = end + 1;
-        }
+        for (const std::string& line : TextLines(text))
+            std::printf("  | %s\n", Printable(line).c_str());
     }
 }
 

@@ -4,6 +4,7 @@
 #include "base/PathText.h"
 #include "base/Text.h"
 #include "package/PackageSources.h"
+#include "tools/themepack/TextLines.h"
 
 namespace {
 
@@ -184,17 +185,10 @@ bool ReadPackageFile(const std::string& path, PackageRequest& request, std::stri
         text.erase(0, 3);
 
     PackageFileParser parser(path, request);
-    int number = 1;
-    for (size_t start = 0; start < text.size(); ++number) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        size_t length = end - start;
-        if (length > 0 && text[start + length - 1] == '\r')
-            --length;
-        if (!parser.ParseLine(text.substr(start, length), number, error))
+    int number = 0;
+    for (const std::string& line : TextLines(text)) {
+        if (!parser.ParseLine(line, ++number, error))
             return false;
-        start = end + 1;
     }
     return true;
 }
