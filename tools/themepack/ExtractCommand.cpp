@@ -160,7 +160,7 @@ int RunExtract(int argc, char** argv)
 
     PackageReport report;
     std::string error;
-    if (!InspectPackage(package, report, error)) {
+    if (!LoadPackageFile(package, report, error)) {
         ReportError(error);
         return ExitFailure;
     }

@@ -207,7 +207,7 @@ void CheckInstall(PackageReport& report)
 
 }  // namespace
 
-bool InspectPackage(const std::string& path, PackageReport& report, std::string& error)
+bool LoadPackageFile(const std::string& path, PackageReport& report, std::string& error)
 {
     // Opened here first for a message that says why it cannot be read.
     StdioFile package;
@@ -224,6 +224,13 @@ bool InspectPackage(const std::string& path, PackageReport& report, std::string&
         error = "cannot create a temporary file";
         return false;
     }
+    return true;
+}
+
+bool InspectPackage(const std::string& path, PackageReport& report, std::string& error)
+{
+    if (!LoadPackageFile(path, report, error))
+        return false;
     if (report.HasTrailer())
         FindLayout(report);
     if (!report.IsArchive())

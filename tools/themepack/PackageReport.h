@@ -65,6 +65,11 @@ struct PackageReport {
     bool HasHeader() const { return failure == LoadFailure::None; }
 };
 
+// Loads the package at path as the installer does, and no more: the load's
+// outcome and the file's size. False, with error set, only when the file
+// cannot be read at all or no temporary file can be made.
+bool LoadPackageFile(const std::string& path, PackageReport& report, std::string& error);
+
 // Loads the package at path as the installer does and notes what it meets
 // on the way. False, with error set, only when the file cannot be read at
 // all or no temporary file can be made; a rejected package is a verdict.
