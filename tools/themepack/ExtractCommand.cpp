@@ -134,29 +134,23 @@ int RunExtract(int argc, char** argv)
         }
         if (std::strcmp(argument, "--root") == 0) {
             if (i + 1 >= argc || argv[i + 1][0] == '\0') {
-                ReportError("--root needs a folder (try themepack --help)");
-                return ExitUsage;
+                return ReportUsageError("--root needs a folder");
             }
             if (!root.empty()) {
-                ReportError("--root given twice (try themepack --help)");
-                return ExitUsage;
+                return ReportUsageError("--root given twice");
             }
             root = argv[++i];
         } else if (argument[0] == '-' && argument[1] != '\0') {
-            ReportError(std::string("unknown option '") + argument + "' (try themepack --help)");
-            return ExitUsage;
+            return ReportUsageError(std::string("unknown option '") + argument + "'");
         } else if (package.empty() && argument[0] != '\0') {
             package = argument;
         } else {
-            ReportError("extract needs exactly one PACKAGE (try themepack --help)");
-            return ExitUsage;
+            return ReportUsageError("extract needs exactly one PACKAGE");
         }
     }
-    if (package.empty() || root.empty()) {
-        ReportError(package.empty() ? "extract needs exactly one PACKAGE (try themepack --help)"
-                                    : "extract: no root given (--root DIR) (try themepack --help)");
-        return ExitUsage;
-    }
+    if (package.empty() || root.empty())
+        return ReportUsageError(package.empty() ? "extract needs exactly one PACKAGE"
+                                                : "extract: no root given (--root DIR)");
 
     PackageReport report;
     std::string error;

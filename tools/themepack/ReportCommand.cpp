@@ -81,20 +81,16 @@ int RunReportCommand(const char* command, int argc, char** argv, const ReportFor
             isJson = true;
             continue;
         }
-        if (argument[0] == '-') {
-            ReportError(std::string("unknown option '") + argument + "' (try themepack --help)");
-            return ExitUsage;
-        }
+        if (argument[0] == '-')
+            return ReportUsageError(std::string("unknown option '") + argument + "'");
         if (path != nullptr || argument[0] == '\0') {
             path = nullptr;
             break;
         }
         path = argument;
     }
-    if (path == nullptr) {
-        ReportError(std::string(command) + " needs exactly one PACKAGE (try themepack --help)");
-        return ExitUsage;
-    }
+    if (path == nullptr)
+        return ReportUsageError(std::string(command) + " needs exactly one PACKAGE");
 
     PackageReport report;
     std::string error;
