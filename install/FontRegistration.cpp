@@ -3,11 +3,35 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
+#include "base/PathText.h"
 #include "framework/FileFinder.h"
-#include "install/CreatePath.h"
-#include "install/FontFaceName.h"
 #include "install/RegistryKey.h"
-#include "package/PathPattern.h"
+#include "package/FontFaceName.h"
+
+namespace {
+
+// Names are listed in the system's code page, as the narrow calls read them.
+class SystemCodePage : public FontNameEncoder {
+public:
+    bool Encode(const uint16_t* units, int count, String& name) const override
+    {
+        static_assert(sizeof(wchar_t) == sizeof(uint16_t), "Windows characters are UTF-16 code units");
+        const LPCWSTR text = reinterpret_cast<LPCWSTR>(units);
+        // No best fit: a name the code page cannot hold is no name, never one with a '?'.
+        BOOL isLossy = FALSE;
+        const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, count, nullptr, 0, nullptr, &isLossy);
+        if (count <= 0 || size <= 0 || isLossy)
+            return false;
+        char* buffer = name.ReserveBuffer(size);
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, count, buffer, size, nullptr, nullptr);
+        name.CommitBuffer(size);
+        return true;
+    }
+};
+
+}  // namespace
 
 WindowsVersion DetectWindowsVersion()
 {
@@ -41,29 +65,29 @@ const char* FontListKey(WindowsVersion version)
 EntryOutcome RegisterFont(const char* path, ArchiveReader& archive, char* buffer, WindowsVersion version,
                           bool& fontsRegistered)
 {
-    const PathParts parts = SplitPath(path);
-    if (FileExists(path) || !IsFontFile(path))
+    if (FileExists(path))
         return EntryOutcome::Exists;
-
-    // A font that could not be written completely is neither recorded nor loaded.
-    const EntryOutcome written = WriteEntryToNewFile(path, archive, buffer);
+    // A font that could not be written completely, or has no name the list
+    // could hold, is neither recorded nor loaded.
+    String entryName;
+    const EntryOutcome written = WriteFontEntry(path, archive, buffer, SystemCodePage(), entryName);
     if (written != EntryOutcome::Written)
         return written;
-
-    // A font without a usable name cannot be listed, and one whose name the
-    // list holds already would take the place of an installed font: neither
-    // is listed or loaded. The file stays; it replaced nothing.
-    String entryName;
-    if (!ReadFontFaceName(path, entryName))
-        return EntryOutcome::FontUnnamed;
     entryName.Append(" (TrueType)");
+    const PathParts parts = SplitPath(path);
     String fileName;
     fileName.Format("%s%s", parts.name.Text(), parts.extension.Text());
 
     RegistryKey fonts;
     if (fonts.Open(HKEY_LOCAL_MACHINE, FontListKey(version), false)) {
-        if (fonts.HasValue(entryName.Text()))
-            return EntryOutcome::FontNameTaken;
+        // Installed already, from whatever file: the theme has its font, and
+        // a package never takes the place of an installed one. The copy is
+        // ours, made a moment ago.
+        if (fonts.HasValue(entryName.Text())) {
+            fonts.Close();
+            std::remove(path);
+            return EntryOutcome::FontInstalled;
+        }
         fonts.SetString(entryName.Text(), fileName.Text());
     }
     fonts.Close();

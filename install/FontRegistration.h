@@ -25,7 +25,8 @@ const char* FontListKey(WindowsVersion version);
 // file), enters it in the font list of version under its full name with
 // " (TrueType)", and loads it. Sets fontsRegistered when it did. Other
 // extensions and existing files are left alone (Exists, nothing written or
-// logged). A written font without a usable name (FontUnnamed), or whose name
-// the list holds already (FontNameTaken), is neither listed nor loaded.
+// logged). A written font without a usable name is neither listed nor loaded
+// (FontUnnamed). A font whose name the list holds already, whatever its file,
+// is installed: that entry stays, and the copy is removed (FontInstalled).
 EntryOutcome RegisterFont(const char* path, ArchiveReader& archive, char* buffer, WindowsVersion version,
                           bool& fontsRegistered);

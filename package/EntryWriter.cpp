@@ -1,10 +1,12 @@
-// WriteEntryToNewFile: exclusive create, chunked copy, and the checks a full disk or a damaged entry needs.
+// WriteEntryToNewFile and WriteFontEntry: exclusive create, chunked copy, and the checks a full disk or a damaged entry needs.
 #include "package/EntryWriter.h"
 
 #include <cstdio>
 
 #include "base/StdioFile.h"
 #include "package/ArchiveReader.h"
+#include "package/FontFaceName.h"
+#include "package/PathPattern.h"
 
 EntryOutcome WriteEntryToNewFile(const char* path, ArchiveReader& archive, char* buffer)
 {
@@ -36,4 +38,16 @@ EntryOutcome WriteEntryToNewFile(const char* path, ArchiveReader& archive, char*
     if (outcome != EntryOutcome::Written)
         std::remove(path);
     return outcome;
+}
+
+EntryOutcome WriteFontEntry(const char* path, ArchiveReader& archive, char* buffer, const FontNameEncoder& encoder,
+                            String& faceName)
+{
+    if (!IsFontFile(path))
+        return EntryOutcome::Exists;
+    const EntryOutcome written = WriteEntryToNewFile(path, archive, buffer);
+    if (written != EntryOutcome::Written)
+        return written;
+    // The name is read from the file as written, as the system reads it.
+    return ReadFontFaceName(path, encoder, faceName) ? EntryOutcome::Written : EntryOutcome::FontUnnamed;
 }

@@ -88,11 +88,11 @@ void ExtractionRun::Report(EntryOutcome outcome, const String& pattern, const St
         LogFormatted(DamagedEntryLine, pattern.Text());
         success = false;
     } else if (outcome == EntryOutcome::FontUnnamed) {
-        LogFormatted("Font '%s' has no usable name and was not registered!\n", path.Text());
+        LogFormatted(FontUnnamedLine, path.Text());
         success = false;
-    } else if (outcome == EntryOutcome::FontNameTaken) {
-        LogFormatted("Font '%s' was not registered: its name is taken already!\n", path.Text());
-        success = false;
+    } else if (outcome == EntryOutcome::FontInstalled) {
+        // The theme has its font: a note, not a failure.
+        LogFormatted(FontInstalledLine, path.Text());
     }
 }
 

@@ -11,6 +11,9 @@ constexpr char NotAllInstalledLine[] = "Not all files were installed! The packag
 // These format with the raw pattern of the entry.
 constexpr char EntryNotOpenedLine[] = "Failed to open '%s' in package!\n";
 constexpr char DamagedEntryLine[] = "Damaged file '%s' in package!\n";
+// These format with the expanded path of a font file.
+constexpr char FontUnnamedLine[] = "Font '%s' has no usable name and was not registered!\n";
+constexpr char FontInstalledLine[] = "Skipping '%s'. Font is installed already!\n";
 
 // The unpack page's closing texts, after a run without and with a failure.
 constexpr char UnpackedText[] = "The theme has been sucessfully unpackaed!\n\nClick Finish to close this dialog.";

@@ -242,7 +242,7 @@ bool ZipWriter::Close()
 
 std::string EntryNameForPattern(const std::string& pattern)
 {
-    return pattern.substr(LeadingVariableLength(pattern.c_str()));
+    return pattern.substr(PathBelowVariable(pattern.c_str()));
 }
 
 bool AssemblePackage(const std::string& stubPath, const std::string& payloadPath, const std::string& outputPath,
@@ -299,6 +299,10 @@ bool WritePackage(const PackageRequest& request, std::string& error)
     parts.hasDescription = !request.descriptionPath.empty();
     if (parts.hasDescription && !ReadDescriptionFile(request.descriptionPath, parts.description, error))
         return false;
+    if (parts.hasDescription && request.encodeDescription && !request.encodeDescription(parts.description, error)) {
+        error = "description " + Quoted(request.descriptionPath) + ": " + error;
+        return false;
+    }
     parts.hasPreview = !request.previewPath.empty();
     if (parts.hasPreview && !ReadBitmapFile(request.previewPath, "preview", parts.preview, error))
         return false;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,8 @@ private:
 };
 
 // The entry name of a path pattern as packages are written: the pattern
-// without its leading path variable (the pattern itself when it has none).
+// without its leading path variable and a separator after it (the pattern
+// itself when it has none).
 std::string EntryNameForPattern(const std::string& pattern);
 
 // One theme file: where it goes and where it comes from.
@@ -54,6 +56,10 @@ struct PackageRequest {
     std::string descriptionPath;  // empty: none
     std::string previewPath;      // empty: none
     std::vector<PackageFile> files;
+    // Turns the description file's text into the code page the installer
+    // shows it in; false, with error saying why, when it cannot. None: the
+    // text is stored as it is.
+    std::function<bool(std::string& text, std::string& error)> encodeDescription;
 };
 
 // Writes stub, then the payload file, then trailer into outputPath, with

@@ -76,6 +76,12 @@ size_t LeadingVariableLength(const char* pattern)
     return 0;
 }
 
+size_t PathBelowVariable(const char* pattern)
+{
+    const size_t length = LeadingVariableLength(pattern);
+    return length > 0 && IsSeparator(pattern[length]) ? length + 1 : length;
+}
+
 const char* UnsafePatternReason(const char* pattern)
 {
     const PathVariableName* chosen = nullptr;
@@ -94,8 +100,10 @@ const char* UnsafePatternReason(const char* pattern)
     // path inside the first.
     if (SearchNoCase(rest, chosen->name) != nullptr)
         return "its path variable appears twice";
+    // Every value ends in a separator, so one written after the variable
+    // names the same folder; a second would start at the drive's root.
     if (IsSeparator(rest[0]))
-        return "a separator right after its path variable";
+        ++rest;
     const char* name = rest;
     for (const char* at = rest;; ++at) {
         if (*at != '\0' && !IsSeparator(*at))

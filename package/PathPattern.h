@@ -39,14 +39,19 @@ bool IsFontFile(const char* path);
 // with none.
 size_t LeadingVariableLength(const char* pattern);
 
+// Where the path below the variable's folder starts: after the variable the
+// pattern starts with and one separator that may follow it, as authors write
+// "%ThemeDir%\Blue.bmp" for "%ThemeDir%Blue.bmp". 0 when it starts with none.
+size_t PathBelowVariable(const char* pattern);
+
 // Why the installer refuses to write the file a pattern with a path variable
 // names, in a few words; null when it names a file below the folder its
 // variable stands for. The variable the installer picks must start the
-// pattern and appear only there; after it come names separated by '\' or
-// '/': no '..' step, drive, stream (':'), leading separator, device name
-// (CON, NUL, AUX, PRN, COM1 to COM9, LPT1 to LPT9, with or without an
-// extension), name ending in a dot or a space, wildcard, reserved or control
-// character.
+// pattern and appear only there; after it and one separator that may follow
+// it come names separated by '\' or '/': no '..' step, drive, stream (':'),
+// empty name, device name (CON, NUL, AUX, PRN, COM1 to COM9, LPT1 to LPT9,
+// with or without an extension), name ending in a dot or a space, wildcard,
+// reserved or control character.
 const char* UnsafePatternReason(const char* pattern);
 
 // Why the installer would not put a file where the pattern says, in a few

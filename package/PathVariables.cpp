@@ -1,6 +1,10 @@
 // PathVariables: the variables' values and the fixed order of their expansion.
 #include "package/PathVariables.h"
 
+#include <cstring>
+
+#include "base/Text.h"
+
 void PathVariables::Assign(const String& destination, const char* windowsFolder, const char* systemFolder)
 {
     themeDir = destination;
@@ -32,6 +36,14 @@ const String& PathVariables::ValueOf(PathVariable variable) const
 PathKind ExpandPathPattern(String& path, const PathVariables& variables)
 {
     for (const PathVariableName& entry : PathVariableNames) {
+        // The value ends in its separator: one written after the variable is
+        // dropped, or an empty %ThemeDir% would leave the drive's root.
+        const size_t length = std::strlen(entry.name);
+        if (StartsWithNoCase(path.Text(), entry.name) && PathBelowVariable(path.Text()) > length) {
+            String joined = path.Left(static_cast<int>(length));
+            joined.Append(path.Text() + length + 1);
+            path.Swap(joined);
+        }
         if (path.ReplaceNoCase(entry.name, variables.ValueOf(entry.variable).Text()) > 0)
             return entry.kind;
     }

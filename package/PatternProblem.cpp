@@ -17,9 +17,9 @@ std::string PatternProblem(const std::string& pattern)
         return "no path variable (%ThemeDir%, %WinDir%, %SysDir% or %FontDir%): the installer skips it";
     if (const char* unsafe = UnsafePatternReason(pattern.c_str()))
         return std::string(unsafe) + ": the installer refuses it";
-    const size_t variableLength = LeadingVariableLength(pattern.c_str());
-    const int lastSeparator = FindLastSeparator(pattern.c_str());
-    const std::string name = pattern.substr(lastSeparator < 0 ? variableLength : static_cast<size_t>(lastSeparator) + 1);
+    const size_t pathStart = PathBelowVariable(pattern.c_str());
+    const int lastSeparator = FindLastSeparator(pattern.c_str() + pathStart);
+    const std::string name = pattern.substr(pathStart + static_cast<size_t>(lastSeparator + 1));
     if (name.empty() || LeadingVariableLength(name.c_str()) == name.size())
         return "names a folder, not a file";
     if (kind == PathKind::Theme) {

@@ -194,6 +194,8 @@ struct Row {
     std::map<std::string, std::string> fonts = {};  // values the run adds to the font list
     const char* opened = nullptr;  // what the theme manager opens; null: .theme is not associated
     Launch launch = Launch::AsIs;
+    // What themepack extract writes and the installer, by design, does not.
+    std::vector<std::string> extractOnly = {};
 };
 
 void PrintTo(const Row& row, std::ostream* out)
@@ -297,6 +299,9 @@ const Row kRows[] = {
      Refused("%ThemeDir%NUL.txt") + Refused("%ThemeDir%CON"), {Placed(kA)}},
     {"LeadingSeparator", Theme({"%ThemeDir%\\\\server\\share\\vltest.txt", kA}), nullptr, kFailureText,
      Refused("%ThemeDir%\\\\server\\share\\vltest.txt"), {Placed(kA)}, {"{T}server\\share\\vltest.txt"}},
+    // Authors write a separator after the variable, whose value ends in one already.
+    {"SeparatorAfterVariable", Theme({"%ThemeDir%\\vltest-s.txt", "%WinDir%/vltest-s.ini"}), nullptr,
+     kSuccessText, "", {{"{T}vltest-s.txt", Data("%ThemeDir%\\vltest-s.txt")}, {"{W}vltest-s.ini", Data("%WinDir%/vltest-s.ini")}}},
     {"VariableNotFirst", Theme({"a%ThemeDir%vltest.txt", kA}), nullptr, kFailureText, Refused("a%ThemeDir%vltest.txt"),
      {Placed(kA)}, {"{T}vltest.txt"}},
     // The folder walk fails once the path outgrows MAX_PATH, which ends the run before any file.
@@ -304,11 +309,12 @@ const Row kRows[] = {
      "Failed to create path '" + Placed(kDeepPattern).first + "'!\n", {}, {"{T}vltest-a.txt"}},
 
     // Fonts.
+    // A font listed already is installed: its entry stays, and no second copy is left.
     {"FontNameTaken",
      Theme({"%FontDir%vltest-taken.ttf"},
            [](std::vector<RawEntry>& e) { e[0].data = FontFile(TakenFontName()); }),
-     nullptr, kFailureText, "Font '{F}vltest-taken.ttf' was not registered: its name is taken already!\n",
-     {{"{F}vltest-taken.ttf", FontFile(TakenFontName())}}},
+     nullptr, kSuccessText, "Skipping '{F}vltest-taken.ttf'. Font is installed already!\n", {},
+     {"{F}vltest-taken.ttf"}, {}, {}, nullptr, Launch::AsIs, {"{F}vltest-taken.ttf"}},
     {"FontNameUnreadable", Theme({"%FontDir%vltest-unnamed.ttf"}), nullptr, kFailureText,
      "Font '{F}vltest-unnamed.ttf' has no usable name and was not registered!\n",
      {Placed("%FontDir%vltest-unnamed.ttf")}},
@@ -621,6 +627,8 @@ TEST_P(Hostile, ShowsTheRowsOutcomeAndTouchesNothingElse)
         std::vector<std::string> kept;
         for (const auto& file : row.existing)
             kept.push_back(Expand(file.first));
+        for (const std::string& path : row.extractOnly)
+            kept.push_back(Expand(path));
         EXPECT_EQ(ExtractDifference(packagePath, caseFolder.Path() + "extract", {themes, windows, SystemFolder(), fonts},
                                     added, kept),
                   "");

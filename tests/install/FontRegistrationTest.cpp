@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "install/ExtractFiles.h"
-#include "install/FontFaceName.h"
 #include "install/FontRegistration.h"
 #include "tests/install/InstallTestSupport.h"
 
@@ -147,30 +146,29 @@ TEST_F(Fonts, RunThatFailsLaterKeepsTheFontButDoesNotBroadcast)
     EXPECT_EQ(FontChangeListener::count, 0);
 }
 
-// A package's font never takes the place of an installed one, and a font the
-// list could not name is not listed: both are written, reported, not loaded.
-TEST_F(Fonts, FontWithATakenOrUnusableNameIsNotRegistered)
+// A font the system lists already, from whatever file, is installed: its
+// entry and the fonts folder stay as they were, and the run succeeds. A font
+// the list could not name is written and reported, not loaded.
+TEST_F(Fonts, InstalledFontIsKeptAndUnnamedFontIsReported)
 {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, kNtFonts, &key), ERROR_SUCCESS);
     RegSetValueExA(key, "DejaVu Sans (TrueType)", 0, REG_SZ, reinterpret_cast<const BYTE*>("installed.ttf"), 14);
     RegCloseKey(key);
     FontChangeListener listener;
-    EXPECT_FALSE(Run({{"a", font}, {"b", "no font at all"}, kPackHead},
-                     {"%FontDir%vltest-sans.ttf", "%FontDir%vltest-sans.otf"}));
+    EXPECT_TRUE(Run({{"a", font}, kPackHead}, {"%FontDir%vltest-sans.ttf"}));
     EXPECT_EQ(FontListValue("DejaVu Sans (TrueType)"), "installed.ttf") << "the installed font's entry stays";
-    EXPECT_EQ(page.log, (std::vector<std::string>{
-                            "Font '" + FontsFolder() + "vltest-sans.ttf' was not registered: its name is taken already!\n",
-                            "Font '" + FontsFolder() + "vltest-sans.otf' has no usable name and was not registered!\n"}));
-    EXPECT_EQ(ReadFileBytes(FontsFolder() + "vltest-sans.ttf"), font) << "written, as the package asked";
-    EXPECT_EQ(FontChangeListener::count, 0) << "nothing was loaded";
-}
+    EXPECT_EQ(GetFileAttributesA((FontsFolder() + "vltest-sans.ttf").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "no second copy";
+    EXPECT_EQ(page.log, (std::vector<std::string>{"Skipping '" + FontsFolder() +
+                                                  "vltest-sans.ttf'. Font is installed already!\n"}));
 
-TEST_F(Fonts, FullNameComesFromTheMacintoshNameRecord)
-{
-    String name("unchanged");
-    ASSERT_TRUE(ReadFontFaceName(ToWindowsPath(kDejaVu).c_str(), name));
-    EXPECT_STREQ(name.Text(), "DejaVu Sans");
+    page.log.clear();
+    EXPECT_FALSE(Run({{"b", "no font at all"}, kPackHead}, {"%FontDir%vltest-sans.otf"}));
+    EXPECT_EQ(page.log, (std::vector<std::string>{"Font '" + FontsFolder() +
+                                                  "vltest-sans.otf' has no usable name and was not registered!\n"}));
+    EXPECT_EQ(ReadFileBytes(FontsFolder() + "vltest-sans.otf"), "no font at all") << "written, as the package asked";
+    EXPECT_EQ(FontChangeListener::count, 0) << "nothing was loaded";
 }
 
 }  // namespace

@@ -443,7 +443,7 @@ TEST_F(ThemepackTest, JsonDocumentsParseForHostileNamesAndRejectedPackages)
     } rows[] = {
         {"list broken.exe --json", hostile, 0,
          "d['files'] == [{'pattern': '%ThemeDir%' + name, 'entry': name, 'size': 9, 'crc32': "
-         "'%08x' % zlib.crc32(b'[Theme]\\r\\n'), 'problem': d['files'][0]['problem']}] and "
+         "'%08x' % zlib.crc32(b'[Theme]\\r\\n'), 'problem': d['files'][0]['problem'], 'fontEntry': None}] and "
          "d['files'][0]['problem'].endswith('the installer refuses it') and "
          "d['verdict'] == {'accepted': True, 'message': None}"},
         {"inspect --json broken.exe", hostile, 0,
@@ -528,14 +528,16 @@ TEST_F(ThemepackTest, ExtractWritesWhatTheInstallerWouldAndLogsAsItDoes)
          },
          1, "Refused '%ThemeDir%..\\x.txt'. It does not name a file inside its folder!\nWrote 1 of 2 files below out/\n",
          failed, {{"ThemeDir/a.txt", "a"}}},
-        {"damaged entry, font left unregistered",
+        {"damaged entry, font without a name",
          [&](const ThemepackTest& t) {
              t.BuildPackage({{"Blue.theme", std::string(3000, 'a')}, {"f.ttf", "font"},
                              {"PackHead", Head({three[0], "%FontDir%f.ttf"})}},
                             [](std::string& b) { b[2048 + 30 + 10 + 2] ^= 0x55; });
          },
-         1, "Damaged file '%ThemeDir%Blue.theme' in package!\nWrote 1 of 2 files below out/\n", failed,
-         {{"FontDir/f.ttf", "font"}}},
+         1,
+         "Damaged file '%ThemeDir%Blue.theme' in package!\n"
+         "Font 'out/FontDir/f.ttf' has no usable name and was not registered!\nWrote 1 of 2 files below out/\n",
+         failed, {{"FontDir/f.ttf", "font"}}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);

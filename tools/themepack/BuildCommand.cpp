@@ -1,69 +1,49 @@
-// themepack build: reads a package file, lets the command line replace its stub and output, and writes the package.
-#include <cstring>
-
+// themepack build: reads a package file, lets the command line replace its stub, output and code page, and writes the package.
 #include "package/PackageWriter.h"
+#include "tools/themepack/CodePage.h"
+#include "tools/themepack/CommandArguments.h"
 #include "tools/themepack/Commands.h"
 #include "tools/themepack/PackageFileReader.h"
 
-namespace {
-
-// The command line's own files; empty when not given.
-struct BuildArguments {
-    std::string packageFilePath;
-    std::string stubPath;
-    std::string outputPath;
-};
-
-// Which field an option fills, or null when argument is no option of build.
-std::string* FindOption(const char* argument, BuildArguments& arguments)
-{
-    if (std::strcmp(argument, "--stub") == 0)
-        return &arguments.stubPath;
-    if (std::strcmp(argument, "-o") == 0 || std::strcmp(argument, "--output") == 0)
-        return &arguments.outputPath;
-    return nullptr;
-}
-
-}  // namespace
-
 int RunBuild(int argc, char** argv)
 {
-    BuildArguments arguments;
-    for (int i = 0; i < argc; ++i) {
-        const char* argument = argv[i];
-        if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
-            PrintUsage(stdout);
-            return ExitSuccess;
-        }
-        if (std::string* value = FindOption(argument, arguments)) {
-            if (!value->empty())
-                return ReportUsageError(std::string(argument) + " given twice");
-            if (i + 1 >= argc || argv[i + 1][0] == '\0')
-                return ReportUsageError(std::string(argument) + " needs a file name");
-            *value = argv[++i];
-            continue;
-        }
-        if (argument[0] == '-')
-            return ReportUsageError(std::string("unknown option '") + argument + "'");
-        if (argument[0] == '\0' || !arguments.packageFilePath.empty())
-            return ReportUsageError("build needs exactly one PACKAGEFILE");
-        arguments.packageFilePath = argument;
-    }
-    if (arguments.packageFilePath.empty())
-        return ReportUsageError("build needs exactly one PACKAGEFILE");
-
-    PackageRequest request;
+    const OptionSpec stub = {"--stub", nullptr, "a file name"};
+    const OptionSpec output = {"--output", "-o", "a file name"};
+    CommandArguments arguments;
     std::string error;
-    if (!ReadPackageFile(arguments.packageFilePath, request, error)) {
+    if (!arguments.Read(argc, argv, {stub, output, CodePageOption}, error))
+        return ReportUsageError(error);
+    if (arguments.WantsHelp()) {
+        PrintUsage(stdout);
+        return ExitSuccess;
+    }
+    if (arguments.Operands().size() != 1 || arguments.Operands()[0].empty())
+        return ReportUsageError("build needs exactly one PACKAGEFILE");
+    const std::string& path = arguments.Operands()[0];
+    CodePage page;
+    if (!ReadCodePage(arguments, page, error))
+        return ReportUsageError(error);
+    PackageFileText file;
+    if (!ReadPackageFile(path, file, error)) {
         ReportError(error);
         return ExitFailure;
     }
+    // The command line's page replaces the file's, as its stub and output do.
+    if (arguments.Value(CodePageOption.name).empty() && !file.codePage.empty() &&
+        !SelectCodePage(file.codePage, page, error)) {
+        ReportError(path + ":" + std::to_string(file.codePageLine) + ": CodePage: " + error);
+        return ExitFailure;
+    }
+    if (!EncodePatterns(path, page, file, error)) {
+        ReportError(error);
+        return ExitFailure;
+    }
+    PackageRequest& request = file.request;
     // The stub is built apart from the theme, so scripts name it here.
-    if (!arguments.stubPath.empty())
-        request.stubPath = arguments.stubPath;
-    if (!arguments.outputPath.empty())
-        request.outputPath = arguments.outputPath;
-    const std::string& path = arguments.packageFilePath;
+    if (!arguments.Value(stub.name).empty())
+        request.stubPath = arguments.Value(stub.name);
+    if (!arguments.Value(output.name).empty())
+        request.outputPath = arguments.Value(output.name);
     if (request.stubPath.empty()) {
         ReportError(path + ": no Stub in [Package] and no --stub STUB given");
         return ExitFailure;
@@ -74,5 +54,6 @@ int RunBuild(int argc, char** argv)
     }
     if (request.files.empty())
         ReportWarning(path + ": no [Files] lines: the package installs no files");
+    request.encodeDescription = DescriptionEncoder(page);
     return WriteRequestedPackage(request);
 }

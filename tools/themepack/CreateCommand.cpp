@@ -2,7 +2,10 @@
 #include <cstring>
 
 #include "base/StdioFile.h"
+#include "base/Text.h"
 #include "package/PackageWriter.h"
+#include "tools/themepack/CodePage.h"
+#include "tools/themepack/CommandArguments.h"
 #include "tools/themepack/Commands.h"
 #include "tools/themepack/PackageFileReader.h"
 
@@ -10,55 +13,49 @@ namespace {
 
 // The options that name a file, each filling one field of the request.
 struct FileOption {
-    const char* name;
-    const char* longName;
+    OptionSpec spec;
     std::string PackageRequest::*field;
 };
 
 const FileOption kFileOptions[] = {
-    {"--stub", nullptr, &PackageRequest::stubPath},
-    {"-o", "--output", &PackageRequest::outputPath},
-    {"--side-image", nullptr, &PackageRequest::sideImagePath},
-    {"--description", nullptr, &PackageRequest::descriptionPath},
-    {"--preview", nullptr, &PackageRequest::previewPath},
+    {{"--stub", nullptr, "a file name"}, &PackageRequest::stubPath},
+    {{"--output", "-o", "a file name"}, &PackageRequest::outputPath},
+    {{"--side-image", nullptr, "a file name"}, &PackageRequest::sideImagePath},
+    {{"--description", nullptr, "a file name"}, &PackageRequest::descriptionPath},
+    {{"--preview", nullptr, "a file name"}, &PackageRequest::previewPath},
 };
-
-const FileOption* FindOption(const char* argument)
-{
-    for (const FileOption& option : kFileOptions) {
-        if (std::strcmp(argument, option.name) == 0 ||
-            (option.longName != nullptr && std::strcmp(argument, option.longName) == 0))
-            return &option;
-    }
-    return nullptr;
-}
 
 }  // namespace
 
 int RunCreate(int argc, char** argv)
 {
+    std::vector<OptionSpec> options = {CodePageOption};
+    for (const FileOption& option : kFileOptions)
+        options.push_back(option.spec);
+    CommandArguments arguments;
+    std::string error;
+    if (!arguments.Read(argc, argv, options, error))
+        return ReportUsageError(error);
+    if (arguments.WantsHelp()) {
+        PrintUsage(stdout);
+        return ExitSuccess;
+    }
+    CodePage page;
+    if (!ReadCodePage(arguments, page, error))
+        return ReportUsageError(error);
+
     PackageRequest request;
-    for (int i = 0; i < argc; ++i) {
-        const char* argument = argv[i];
-        if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
-            PrintUsage(stdout);
-            return ExitSuccess;
-        }
-        if (const FileOption* option = FindOption(argument)) {
-            std::string& value = request.*(option->field);
-            if (!value.empty())
-                return ReportUsageError(std::string(argument) + " given twice");
-            if (i + 1 >= argc || argv[i + 1][0] == '\0')
-                return ReportUsageError(std::string(argument) + " needs a file name");
-            value = argv[++i];
-            continue;
-        }
-        if (argument[0] == '-')
-            return ReportUsageError(std::string("unknown option '") + argument + "'");
+    for (const FileOption& option : kFileOptions)
+        request.*(option.field) = arguments.Value(option.spec.name);
+    for (const std::string& argument : arguments.Operands()) {
         PackageFile file;
-        std::string error;
         if (!ParseFileArgument(argument, file, error))
             return ReportUsageError(error);
+        // Names are stored as the installer reads them, in the package's code page.
+        if (!EncodeHostText(file.pattern, page, TextUse::Path, file.pattern, error)) {
+            ReportError("pattern " + Quoted(argument.substr(0, argument.find('='))) + ": " + error);
+            return ExitFailure;
+        }
         request.files.push_back(file);
     }
     if (request.stubPath.empty())
@@ -67,7 +64,7 @@ int RunCreate(int argc, char** argv)
         return ReportUsageError("create: no output file given (-o OUT.exe)");
     if (request.files.empty())
         ReportWarning("no PATTERN=FILE given: the package installs no files");
-
+    request.encodeDescription = DescriptionEncoder(page);
     return WriteRequestedPackage(request);
 }
 

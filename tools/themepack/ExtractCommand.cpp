@@ -15,8 +15,11 @@
 #include "base/Text.h"
 #include "package/ArchiveReader.h"
 #include "package/ExtractionRun.h"
+#include "package/FontFaceName.h"
 #include "package/InstallerMessages.h"
 #include "package/PathVariables.h"
+#include "tools/themepack/CodePage.h"
+#include "tools/themepack/CommandArguments.h"
 #include "tools/themepack/Commands.h"
 #include "tools/themepack/PackageReport.h"
 #include "tools/themepack/ReportCommand.h"
@@ -63,8 +66,8 @@ bool MakeFolder(const std::string& folder)
 // folders: nothing is registered, nothing is replaced.
 class FolderExtractionRun : public ExtractionRun {
 public:
-    FolderExtractionRun(const StringList& patterns, const PathVariables& variables)
-        : ExtractionRun(patterns, variables), buffer(new char[CopyChunkSize])
+    FolderExtractionRun(const StringList& patterns, const PathVariables& variables, const CodePage& names)
+        : ExtractionRun(patterns, variables), fontNames(names), buffer(new char[CopyChunkSize])
     {
     }
 
@@ -74,7 +77,7 @@ protected:
     // Lines quote the package's patterns, which may hold control characters.
     void AppendLog(const char* line) override
     {
-        std::printf("%s\n", Printable(line, std::strlen(line) - 1).c_str());
+        std::printf("%s\n", Printable(std::string(line, std::strlen(line) - 1), CodePage::Host()).c_str());
     }
     void SetProgressPosition(int) override {}
     bool MakeFolders(const char* path) override
@@ -85,6 +88,7 @@ protected:
     EntryOutcome PlaceEntry(PathKind kind, const String& path, ArchiveReader& archive) override;
 
 private:
+    const CodePageFontNames fontNames;
     std::unique_ptr<char[]> buffer;
     // Folders made in the Windows, system and fonts stand-ins, each warned of once.
     std::set<std::string> madeOutsideThemes;
@@ -106,8 +110,13 @@ EntryOutcome FolderExtractionRun::PlaceEntry(PathKind kind, const String& path, 
                           "': the installer makes no folder outside the theme folder, so the file installs only "
                           "where this folder exists");
     }
-    const EntryOutcome outcome = WriteEntryToNewFile(path.Text(), archive, buffer.get());
-    if (outcome == EntryOutcome::Written)
+    // A font is named as the installer names it; whether the system has it
+    // already, only the installer can tell.
+    String faceName;
+    const EntryOutcome outcome = kind == PathKind::Font
+                                     ? WriteFontEntry(path.Text(), archive, buffer.get(), fontNames, faceName)
+                                     : WriteEntryToNewFile(path.Text(), archive, buffer.get());
+    if (outcome == EntryOutcome::Written || outcome == EntryOutcome::FontUnnamed)
         ++written;
     return outcome;
 }
@@ -124,36 +133,26 @@ std::string WithSeparator(std::string root)
 
 int RunExtract(int argc, char** argv)
 {
-    std::string package;
-    std::string root;
-    for (int i = 0; i < argc; ++i) {
-        const char* argument = argv[i];
-        if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
-            PrintUsage(stdout);
-            return ExitSuccess;
-        }
-        if (std::strcmp(argument, "--root") == 0) {
-            if (i + 1 >= argc || argv[i + 1][0] == '\0') {
-                return ReportUsageError("--root needs a folder");
-            }
-            if (!root.empty()) {
-                return ReportUsageError("--root given twice");
-            }
-            root = argv[++i];
-        } else if (argument[0] == '-' && argument[1] != '\0') {
-            return ReportUsageError(std::string("unknown option '") + argument + "'");
-        } else if (package.empty() && argument[0] != '\0') {
-            package = argument;
-        } else {
-            return ReportUsageError("extract needs exactly one PACKAGE");
-        }
+    const OptionSpec rootOption = {"--root", nullptr, "a folder"};
+    CommandArguments arguments;
+    std::string error;
+    if (!arguments.Read(argc, argv, {rootOption, CodePageOption}, error))
+        return ReportUsageError(error);
+    if (arguments.WantsHelp()) {
+        PrintUsage(stdout);
+        return ExitSuccess;
     }
-    if (package.empty() || root.empty())
-        return ReportUsageError(package.empty() ? "extract needs exactly one PACKAGE"
-                                                : "extract: no root given (--root DIR)");
+    if (arguments.Operands().size() != 1 || arguments.Operands()[0].empty())
+        return ReportUsageError("extract needs exactly one PACKAGE");
+    const std::string& package = arguments.Operands()[0];
+    std::string root = arguments.Value(rootOption.name);
+    if (root.empty())
+        return ReportUsageError("extract: no root given (--root DIR)");
+    CodePage names;
+    if (!ReadCodePage(arguments, names, error))
+        return ReportUsageError(error);
 
     PackageReport report;
-    std::string error;
     if (!LoadPackageFile(package, report, error)) {
         ReportError(error);
         return ExitFailure;
@@ -180,7 +179,21 @@ int RunExtract(int argc, char** argv)
         ReportError("cannot open the package's archive copy");
         return ExitFailure;
     }
-    FolderExtractionRun run(report.load.patterns, variables);
+    // Names become this system's file names; the walk then checks and
+    // expands them as the installer does its own.
+    StringList patterns;
+    patterns.Resize(report.load.patterns.Count());
+    for (int i = 0; i < patterns.Count(); ++i) {
+        std::string pattern;
+        if (!HostPath(report.load.patterns[i].Text(), names, pattern)) {
+            ReportError("pattern " + std::to_string(i) + " " +
+                        Quoted(Printable(report.load.patterns[i].Text(), names)) +
+                        " holds a character this system's file names cannot");
+            return ExitFailure;
+        }
+        patterns[i] = pattern.c_str();
+    }
+    FolderExtractionRun run(patterns, variables, names);
     const bool success = run.Run(archive);
     std::printf("Wrote %d of %d files below %s\n", run.WrittenCount(), report.load.patterns.Count(),
                 root.c_str());

@@ -121,7 +121,7 @@ void PrintPackHead(const PackageReport& report)
     if (!text.empty()) {
         std::printf("Description\n");
         for (const std::string& line : TextLines(text))
-            std::printf("  | %s\n", Printable(line).c_str());
+            std::printf("  | %s\n", Printable(line, report).c_str());
     }
 }
 
@@ -130,7 +130,7 @@ void PrintFiles(const PackageReport& report)
     std::printf("Files (%zu patterns, paired with the entries by position)\n", report.files.size());
     for (size_t i = 0; i < report.files.size(); ++i) {
         const ReportedFile& file = report.files[i];
-        std::printf("  %zu  %s\n", i, Printable(file.pattern).c_str());
+        std::printf("  %zu  %s\n", i, Printable(file.pattern, report).c_str());
         if (file.entryIndex < 0) {
             std::printf("       no entry\n");
             continue;
@@ -138,15 +138,17 @@ void PrintFiles(const PackageReport& report)
         const ArchiveEntryInfo& info = report.entries[static_cast<size_t>(file.entryIndex)].info;
         std::printf("       entry \"%s\": %s (%" PRIu32 "), %" PRIu64 " bytes packed, %" PRIu64
                     " unpacked, CRC %08" PRIX32 "\n",
-                    Printable(info.name.Text(), static_cast<size_t>(info.name.Length())).c_str(),
+                    Printable(info.name.Text(), report).c_str(),
                     MethodName(info.method), info.method, info.compressedSize,
                     info.uncompressedSize, info.crc);
+        if (!file.fontEntry.empty())
+            std::printf("       font, registered as '%s'\n", Printable(file.fontEntry, report).c_str());
     }
 }
 
 void PrintInspectText(const std::string& path, const PackageReport& report)
 {
-    std::printf("Package %s, %" PRIu64 " bytes\n", Printable(path).c_str(), report.fileSize);
+    std::printf("Package %s, %" PRIu64 " bytes\n", Printable(path, CodePage::Host()).c_str(), report.fileSize);
     PrintTrailer(report);
     if (report.HasTrailer()) {
         if (report.IsArchive())
@@ -164,7 +166,7 @@ void PrintInspectText(const std::string& path, const PackageReport& report)
     if (!report.problems.empty()) {
         std::printf("Warnings\n");
         for (const std::string& problem : report.problems)
-            std::printf("  - %s\n", Printable(problem).c_str());
+            std::printf("  - %s\n", Printable(problem, report).c_str());
     }
     if (!report.HasHeader())
         std::printf("Verdict: %s\n", LoadFailureMessage(report.failure));

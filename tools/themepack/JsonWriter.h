@@ -6,11 +6,16 @@
 #include <string>
 #include <vector>
 
+class CodePage;
+
 // Owns the document's text. Values go into the innermost open object or
 // array; inside an object each value follows its Key. Misuse (a value
 // without a key, an unbalanced End) is a programmer mistake, asserted.
 class JsonWriter {
 public:
+    // names is the code page of the package's texts.
+    explicit JsonWriter(const CodePage& names) : names(names) {}
+
     void BeginObject();
     void EndObject();
     void BeginArray();
@@ -18,7 +23,7 @@ public:
     // Names the next value of the current object; name is plain ASCII.
     void Key(const char* name);
 
-    // Text held in a package: Windows ANSI bytes, read as Windows-1252.
+    // Text held in a package: Windows ANSI bytes in the names' code page.
     void AnsiString(const char* bytes, size_t length);
     void AnsiString(const std::string& bytes);
     // The tool's own text and the command line: UTF-8, each byte of a
@@ -37,6 +42,7 @@ private:
     void Close(char bracket);
     void AppendCodePoint(uint32_t codePoint);
 
+    const CodePage& names;
     std::string text;
     struct Level {
         bool isObject;

@@ -16,22 +16,25 @@ struct ListRow {
     std::string size;
     std::string crc;
     std::string problem;
+    std::string font;
 };
 
 ListRow MakeRow(const PackageReport& report, const ReportedFile& file)
 {
     ListRow row;
-    row.pattern = Printable(file.pattern);
+    row.pattern = Printable(file.pattern, report);
     row.entry = "-";
     row.size = "-";
     row.crc = "-";
     if (file.entryIndex >= 0) {
         const ArchiveEntryInfo& info = report.entries[static_cast<size_t>(file.entryIndex)].info;
-        row.entry = Printable(info.name.Text(), static_cast<size_t>(info.name.Length()));
+        row.entry = Printable(info.name.Text(), report);
         row.size = std::to_string(info.uncompressedSize);
         row.crc = CrcText(info.crc);
     }
-    row.problem = Printable(file.problem);
+    row.problem = Printable(file.problem, report);
+    if (!file.fontEntry.empty())
+        row.font = "registered as '" + Printable(file.fontEntry, report) + "'";
     return row;
 }
 
@@ -43,7 +46,7 @@ void PrintListText(const std::string&, const PackageReport& report)
         ReportError(LoadFailureMessage(report.failure));
         return;
     }
-    std::vector<ListRow> rows = {{"PATTERN", "ENTRY", "SIZE", "CRC-32", ""}};
+    std::vector<ListRow> rows = {{"PATTERN", "ENTRY", "SIZE", "CRC-32", "", ""}};
     for (const ReportedFile& file : report.files)
         rows.push_back(MakeRow(report, file));
     size_t patternWidth = 0;
@@ -58,8 +61,11 @@ void PrintListText(const std::string&, const PackageReport& report)
         std::string line = row.pattern + std::string(patternWidth - row.pattern.size() + 2, ' ') + row.entry +
                            std::string(entryWidth - row.entry.size() + 2 + sizeWidth - row.size.size(), ' ') +
                            row.size + "  " + row.crc;
+        std::string notes = row.font;
         if (!row.problem.empty())
-            line += std::string(10 - row.crc.size(), ' ') + "! " + row.problem;
+            notes += (notes.empty() ? "! " : "  ! ") + row.problem;
+        if (!notes.empty())
+            line += std::string(10 - row.crc.size(), ' ') + notes;
         std::printf("%s\n", line.c_str());
     }
 }

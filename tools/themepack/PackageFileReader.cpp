@@ -4,14 +4,15 @@
 #include "base/PathText.h"
 #include "base/Text.h"
 #include "package/PackageSources.h"
+#include "tools/themepack/CodePage.h"
 #include "tools/themepack/TextLines.h"
 
 namespace {
 
-// The [Package] keys, each filling one path of the request.
+// The [Package] keys, each filling one path of the request, or the code page.
 struct PackageKey {
     const char* name;
-    std::string PackageRequest::*field;
+    std::string PackageRequest::*field;  // null for CodePage, which is no path
 };
 
 const PackageKey kPackageKeys[] = {
@@ -20,6 +21,7 @@ const PackageKey kPackageKeys[] = {
     {"SideImage", &PackageRequest::sideImagePath},
     {"Description", &PackageRequest::descriptionPath},
     {"Preview", &PackageRequest::previewPath},
+    {"CodePage", nullptr},
 };
 constexpr int kPackageKeyCount = static_cast<int>(sizeof kPackageKeys / sizeof kPackageKeys[0]);
 
@@ -48,8 +50,8 @@ bool IsAbsolute(const std::string& path)
 // [Package] keys seen so far carried from line to line.
 class PackageFileParser {
 public:
-    PackageFileParser(const std::string& path, PackageRequest& request)
-        : path(path), folder(FolderOf(path)), request(request)
+    PackageFileParser(const std::string& path, PackageFileText& file)
+        : path(path), folder(FolderOf(path)), file(file), request(file.request)
     {
     }
 
@@ -106,9 +108,14 @@ private:
                                 std::to_string(keyLines[i]) + ")",
                             error);
             if (value.empty())
-                return Fail(std::string("'") + known.name + "' has no file", error);
+                return Fail(std::string("'") + known.name + "' has no " + (known.field ? "file" : "value"), error);
             keyLines[i] = lineNumber;
-            request.*(known.field) = Beside(value);
+            if (known.field == nullptr) {
+                file.codePage = value;
+                file.codePageLine = lineNumber;
+            } else {
+                request.*(known.field) = Beside(value);
+            }
             return true;
         }
         return Fail("unknown key " + Quoted(key) + " in [Package]", error);
@@ -122,12 +129,13 @@ private:
         const size_t equals = line.find('=');
         if (equals != std::string::npos)
             argument = Trimmed(line.substr(0, equals)) + "=" + Trimmed(line.substr(equals + 1));
-        PackageFile file;
+        PackageFile entry;
         std::string problem;
-        if (!ParseFileArgument(argument, file, problem))
+        if (!ParseFileArgument(argument, entry, problem))
             return Fail(problem, error);
-        file.sourcePath = Beside(file.sourcePath);
-        request.files.push_back(file);
+        entry.sourcePath = Beside(entry.sourcePath);
+        request.files.push_back(entry);
+        file.fileLines.push_back(lineNumber);
         return true;
     }
 
@@ -147,6 +155,7 @@ private:
 
     const std::string& path;
     const std::string folder;
+    PackageFileText& file;
     PackageRequest& request;
     Section section = Section::None;
     int lineNumber = 0;
@@ -175,7 +184,7 @@ bool ParseFileArgument(const std::string& argument, PackageFile& file, std::stri
     return true;
 }
 
-bool ReadPackageFile(const std::string& path, PackageRequest& request, std::string& error)
+bool ReadPackageFile(const std::string& path, PackageFileText& file, std::string& error)
 {
     std::string text;
     if (!ReadPartFile(path, "package file", text, error))
@@ -183,12 +192,28 @@ bool ReadPackageFile(const std::string& path, PackageRequest& request, std::stri
     // Editors on Windows may save the file with a UTF-8 byte order mark.
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
         text.erase(0, 3);
+    file.isUtf8 = IsUtf8(text);
 
-    PackageFileParser parser(path, request);
+    PackageFileParser parser(path, file);
     int number = 0;
     for (const std::string& line : TextLines(text)) {
         if (!parser.ParseLine(line, ++number, error))
             return false;
+    }
+    return true;
+}
+
+bool EncodePatterns(const std::string& path, const CodePage& page, PackageFileText& file, std::string& error)
+{
+    if (!file.isUtf8)
+        return true;
+    for (size_t i = 0; i < file.request.files.size(); ++i) {
+        std::string& pattern = file.request.files[i].pattern;
+        std::string problem;
+        if (!page.Encode(Utf8Characters(pattern), TextUse::Path, pattern, problem)) {
+            error = path + ":" + std::to_string(file.fileLines[i]) + ": pattern " + Quoted(pattern) + ": " + problem;
+            return false;
+        }
     }
     return true;
 }

@@ -10,11 +10,27 @@
 // False, with error saying why, when either side is missing.
 bool ParseFileArgument(const std::string& argument, PackageFile& file, std::string& error);
 
-// Reads the package file at path into request. Its [Package] section names
-// the Output, Stub, SideImage, Description and Preview files; its [Files]
-// section holds PATTERN=FILE lines in install order. Paths are relative to
-// the package file's folder. Missing keys stay empty: the caller may still
-// fill them. False when the file cannot be read or holds anything else; error
-// is one line that starts with the path and, for a line at fault, its number
-// ("Aurora.themepack:7: unknown key 'Foo' in [Package]").
-bool ReadPackageFile(const std::string& path, PackageRequest& request, std::string& error);
+class CodePage;
+
+// What a package file says, its patterns still as the file holds them.
+struct PackageFileText {
+    PackageRequest request;
+    std::string codePage;        // CodePage's value, as written; empty when not given
+    int codePageLine = 0;
+    std::vector<int> fileLines;  // the line of each of request.files
+    bool isUtf8 = false;         // the whole file is UTF-8 text
+};
+
+// Reads the package file at path. Its [Package] section names the Output,
+// Stub, SideImage, Description and Preview files and the CodePage; its
+// [Files] section holds PATTERN=FILE lines in install order. Paths are
+// relative to the package file's folder. Missing keys stay empty: the caller
+// may still fill them. False when the file cannot be read or holds anything
+// else; error is one line that starts with the path and, for a line at
+// fault, its number ("Aurora.themepack:7: unknown key 'Foo' in [Package]").
+bool ReadPackageFile(const std::string& path, PackageFileText& file, std::string& error);
+
+// The file's patterns in page, as the installer reads them: converted from
+// UTF-8 when the file is UTF-8, else taken as bytes already in page. False,
+// with error naming the file and line, for a character page cannot hold.
+bool EncodePatterns(const std::string& path, const CodePage& page, PackageFileText& file, std::string& error);

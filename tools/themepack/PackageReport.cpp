@@ -8,7 +8,9 @@
 #include "base/StdioFile.h"
 #include "base/String.h"
 #include "base/Text.h"
+#include "base/ScratchFile.h"
 #include "package/DataRanges.h"
+#include "package/FontFaceName.h"
 #include "package/InstallerMessages.h"
 #include "package/PackageSources.h"
 #include "package/PathPattern.h"
@@ -18,11 +20,36 @@ namespace {
 // inspect's copies of a package are named after the tool.
 constexpr char kTemporaryPrefix[] = "themepack";
 
+// Whether the installer writes pattern's file as a font it registers.
+bool IsFontPattern(const String& pattern)
+{
+    return ClassifyPattern(pattern.Text()) == PathKind::Font && UnsafePatternReason(pattern.Text()) == nullptr &&
+           IsFontFile(pattern.Text());
+}
+
+// Unpacks the open entry as a font file and reads the name the installer
+// would list it under; false when the data is damaged.
+bool ReadFontEntry(ArchiveReader& archive, const CodePage& page, char* buffer, ReportedEntry& entry)
+{
+    ScratchFile font;
+    if (!font.CreateTemporary(kTemporaryPrefix))
+        return ReadWholeEntry(archive, nullptr, buffer) == EntryRead::Intact;
+    FileSink sink(font.File());
+    const bool isIntact = ReadWholeEntry(archive, &sink, buffer) == EntryRead::Intact;
+    font.File().Close();
+    String name;
+    if (isIntact && ReadFontFaceName(font.Path().Text(), CodePageFontNames(page), name))
+        entry.fontName = name.Text();
+    return isIntact;
+}
+
 // Lists the central directory and unpacks each entry the way the installer
 // does to test it, refusing as it does entries whose stored data overlap an
 // earlier one's: entries sharing one stream could make the check unpack the
-// same data endlessly.
-void ListEntries(const std::string& archivePath, std::vector<ReportedEntry>& entries)
+// same data endlessly. An entry paired with a font's pattern is unpacked to
+// a file, to read the font's name.
+void ListEntries(const std::string& archivePath, const StringList& patterns, const CodePage& page,
+                 std::vector<ReportedEntry>& entries)
 {
     ArchiveReader archive;
     if (!archive.Open(archivePath.c_str()))
@@ -33,10 +60,14 @@ void ListEntries(const std::string& archivePath, std::vector<ReportedEntry>& ent
         ReportedEntry entry;
         if (!archive.GetEntryInfo(entry.info))
             break;
+        const int index = static_cast<int>(entries.size());
+        entry.isFont = index < patterns.Count() && IsFontPattern(patterns[index]);
         entry.isOpenable = archive.OpenEntry();
         if (entry.isOpenable) {
             entry.overlapsEarlier = !unpacked.Claim(archive.EntryDataOffset(), entry.info.compressedSize);
-            if (!entry.overlapsEarlier)
+            if (!entry.overlapsEarlier && entry.isFont)
+                entry.isIntact = ReadFontEntry(archive, page, buffer.data(), entry);
+            else if (!entry.overlapsEarlier)
                 entry.isIntact = ReadWholeEntry(archive, nullptr, buffer.data()) == EntryRead::Intact;
         }
         entries.push_back(entry);
@@ -166,6 +197,16 @@ void CheckFile(const PackageReport& report, int i, ReportedFile& file, std::vect
     // CheckPairing says so for the package; the file's mark says it here.
     if (i == report.packHeadIndex && file.problem.empty())
         file.problem = "its entry is PackHead: the installer writes the package's header as this file";
+    if (entry.isFont && effect.empty()) {
+        if (!entry.fontName.empty()) {
+            file.fontEntry = entry.fontName + " (TrueType)";
+        } else {
+            effect = "is a font without a usable full name: the installer writes it but does not register it";
+            problems.push_back(Sentence("entry %d %s", i, effect.c_str()));
+            if (file.problem.empty())
+                file.problem = "its entry " + effect;
+        }
+    }
 }
 
 // The files in install order and every problem of an accepted package.
@@ -235,7 +276,7 @@ bool InspectPackage(const std::string& path, PackageReport& report, std::string&
         FindLayout(report);
     if (!report.IsArchive())
         return true;
-    ListEntries(report.load.archive.Path().Text(), report.entries);
+    ListEntries(report.load.archive.Path().Text(), report.load.patterns, report.names, report.entries);
     for (size_t i = 0; i < report.entries.size() && report.packHeadIndex < 0; ++i) {
         if (IsPackHeadName(report.entries[i].info.name.Text())) {
             report.packHeadIndex = static_cast<int>(i);

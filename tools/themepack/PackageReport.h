@@ -8,6 +8,7 @@
 #include "package/ArchiveReader.h"
 #include "package/PackageLoader.h"
 #include "package/PackageSources.h"
+#include "tools/themepack/CodePage.h"
 
 // One archive entry as listed by the central directory.
 struct ReportedEntry {
@@ -17,6 +18,10 @@ struct ReportedEntry {
     // Its stored data overlaps an earlier entry's, as the installer refuses;
     // it is not unpacked again to be checked.
     bool overlapsEarlier = false;
+    // Paired with a font file's pattern: the full name the installer lists
+    // it under, read from its unpacked data; empty when it has none.
+    bool isFont = false;
+    std::string fontName;
 };
 
 // Where the payload lies against the trailer; extraBytes counts the gap, the
@@ -37,12 +42,17 @@ struct ReportedFile {
     // Why the installer would not install the file as named, one sentence;
     // empty when it would.
     std::string problem;
+    // For a font the installer registers: its entry in the font list,
+    // "<full name> (TrueType)". Empty otherwise.
+    std::string fontEntry;
 };
 
 // Everything inspect and list print, collected in one load. The load runs
 // as far as the installer's loader would; where it stops, failure says why
 // and the later fields stay empty.
 struct PackageReport {
+    // The code page the package's names and texts are read in.
+    CodePage names;
     uint64_t fileSize = 0;
     LoadFailure failure = LoadFailure::None;
     PackageLoad load;

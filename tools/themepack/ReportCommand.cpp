@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "package/InstallerMessages.h"
+#include "tools/themepack/CommandArguments.h"
 #include "tools/themepack/Commands.h"
 
 namespace {
@@ -34,30 +35,40 @@ void WriteFileJson(const PackageReport& report, const ReportedFile& file, JsonWr
         json.Null();
     else
         json.AnsiString(file.problem);
+    json.Key("fontEntry");
+    if (file.fontEntry.empty())
+        json.Null();
+    else
+        json.AnsiString(file.fontEntry);
     json.EndObject();
 }
 
 }  // namespace
 
-std::string Printable(const char* text, size_t length)
+std::string Printable(const std::string& text, const CodePage& page)
 {
-    std::string shown;
-    for (size_t i = 0; i < length; ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
+    std::u32string shown;
+    for (char32_t c : page.Decode(text)) {
         if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
             char escape[8];
-            std::snprintf(escape, sizeof escape, "\\x%02X", c);
-            shown += escape;
+            std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(c));
+            shown.append(escape, escape + std::strlen(escape));
         } else {
-            shown += static_cast<char>(c);
+            shown += c;
         }
     }
-    return shown;
+    std::string bytes;
+    for (char32_t c : shown) {
+        std::string character;
+        std::string ignored;
+        bytes += CodePage::Host().Encode(std::u32string(1, c), TextUse::Text, character, ignored) ? character : "?";
+    }
+    return bytes;
 }
 
-std::string Printable(const std::string& text)
+std::string Printable(const std::string& text, const PackageReport& report)
 {
-    return Printable(text.data(), text.size());
+    return Printable(text, report.names);
 }
 
 std::string CrcText(uint32_t crc)
@@ -69,39 +80,30 @@ std::string CrcText(uint32_t crc)
 
 int RunReportCommand(const char* command, int argc, char** argv, const ReportFormats& formats)
 {
-    const char* path = nullptr;
-    bool isJson = false;
-    for (int i = 0; i < argc; ++i) {
-        const char* argument = argv[i];
-        if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
-            PrintUsage(stdout);
-            return ExitSuccess;
-        }
-        if (std::strcmp(argument, "--json") == 0) {
-            isJson = true;
-            continue;
-        }
-        if (argument[0] == '-')
-            return ReportUsageError(std::string("unknown option '") + argument + "'");
-        if (path != nullptr || argument[0] == '\0') {
-            path = nullptr;
-            break;
-        }
-        path = argument;
+    const OptionSpec json = {"--json", nullptr, nullptr};
+    CommandArguments arguments;
+    std::string error;
+    if (!arguments.Read(argc, argv, {json, CodePageOption}, error))
+        return ReportUsageError(error);
+    if (arguments.WantsHelp()) {
+        PrintUsage(stdout);
+        return ExitSuccess;
     }
-    if (path == nullptr)
+    if (arguments.Operands().size() != 1 || arguments.Operands()[0].empty())
         return ReportUsageError(std::string(command) + " needs exactly one PACKAGE");
+    const std::string& path = arguments.Operands()[0];
 
     PackageReport report;
-    std::string error;
+    if (!ReadCodePage(arguments, report.names, error))
+        return ReportUsageError(error);
     if (!InspectPackage(path, report, error)) {
         ReportError(error);
         return ExitFailure;
     }
-    if (isJson) {
-        JsonWriter json;
-        formats.writeJson(path, report, json);
-        std::printf("%s\n", json.Text().c_str());
+    if (!arguments.Value(json.name).empty()) {
+        JsonWriter writer(report.names);
+        formats.writeJson(path, report, writer);
+        std::printf("%s\n", writer.Text().c_str());
     } else {
         formats.printText(path, report);
     }

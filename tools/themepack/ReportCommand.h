@@ -21,10 +21,12 @@ struct ReportFormats {
 // installer rejects.
 int RunReportCommand(const char* command, int argc, char** argv, const ReportFormats& formats);
 
-// The package's own texts as a terminal may show them: control characters
-// (C1 included) become \xNN, so that no name or description can drive it.
-std::string Printable(const char* text, size_t length);
-std::string Printable(const std::string& text);
+// Text in page as this system's terminal may show it: control characters
+// (C1 included) become \xNN with their code point, so that no name or
+// description can drive it.
+std::string Printable(const std::string& text, const CodePage& page);
+// The same for the package's own texts, in its names' code page.
+std::string Printable(const std::string& text, const PackageReport& report);
 
 // A CRC-32 as eight lower-case hex digits, the way checksum tools print it.
 std::string CrcText(uint32_t crc);

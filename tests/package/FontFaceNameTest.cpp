@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "install/FontFaceName.h"
+#include "package/FontFaceName.h"
 
 namespace {
 
@@ -25,6 +25,33 @@ struct NameRecord {
     unsigned platform;
     unsigned nameId;
     std::string text;
+    unsigned language = 0;
+    unsigned encoding = 1;
+};
+
+// A Windows name record's text: UTF-16, big-endian.
+std::string Utf16(const std::u16string& text)
+{
+    std::string bytes;
+    for (char16_t unit : text)
+        Put16(bytes, unit);
+    return bytes;
+}
+
+// ISO 8859-1, whose 256 characters are the first 256 of Unicode.
+class Latin1Encoder : public FontNameEncoder {
+public:
+    bool Encode(const uint16_t* units, int count, String& name) const override
+    {
+        std::string bytes;
+        for (int i = 0; i < count; ++i) {
+            if (units[i] > 0xFF)
+                return false;
+            bytes += static_cast<char>(units[i]);
+        }
+        name = bytes.c_str();
+        return true;
+    }
 };
 
 // A naming table holding the records, strings stored after them.
@@ -37,8 +64,8 @@ std::string NameTable(const std::vector<NameRecord>& records)
     std::string strings;
     for (const NameRecord& record : records) {
         Put16(table, record.platform);
-        Put16(table, 0);
-        Put16(table, 0);
+        Put16(table, record.platform == 3 ? record.encoding : 0);
+        Put16(table, record.language);
         Put16(table, record.nameId);
         Put16(table, static_cast<unsigned>(record.text.size()));
         Put16(table, static_cast<unsigned>(strings.size()));
@@ -85,10 +112,11 @@ std::string WriteTemporary(const std::string& bytes, int index)
     return path;
 }
 
-TEST(FontFaceName, FindsTheMacintoshFullNameAndRejectsDamagedFiles)
+TEST(FontFaceName, FindsTheFullNameAndRejectsDamagedFiles)
 {
+    const std::string w = Utf16(u"W");
     const std::string good = FontFile({{"head", std::string(54, '\0')},
-                                       {"name", NameTable({{3, 4, "W"}, {1, 1, "Family"}, {1, 4, "Blue Sans"}})}});
+                                       {"name", NameTable({{3, 4, w}, {1, 1, "Family"}, {1, 4, "Blue Sans"}})}});
     // Offsets of the name table record's fields in the good file.
     const size_t nameRecord = 12 + 16;
     std::string offsetBeyondFile = good;
@@ -113,10 +141,27 @@ TEST(FontFaceName, FindsTheMacintoshFullNameAndRejectsDamagedFiles)
     };
     const Row rows[] = {
         {"sound file", good, true, "Blue Sans"},
-        {"only Windows names", FontFile({{"name", NameTable({{3, 4, "W"}})}}), false, ""},
+        // Fonts published today often carry Windows names only.
+        {"only a Windows name", FontFile({{"name", NameTable({{3, 4, Utf16(u"Caf\u00e9 Sans")}})}}), true,
+         "Caf\xE9 Sans"},
+        {"US English before the first Windows name",
+         FontFile({{"name", NameTable({{3, 4, Utf16(u"Erste"), 0x407}, {3, 4, Utf16(u"English"), 0x409}})}}), true,
+         "English"},
+        {"the first Windows name without US English",
+         FontFile({{"name", NameTable({{3, 4, Utf16(u"Erste"), 0x407}, {3, 4, Utf16(u"Zweite"), 0x40C}})}}), true,
+         "Erste"},
+        {"symbol encoding", FontFile({{"name", NameTable({{3, 4, Utf16(u"Symbols"), 0x409, 0}})}}), true, "Symbols"},
+        {"other Windows encodings are passed over",
+         FontFile({{"name", NameTable({{3, 4, Utf16(u"Big"), 0x409, 10}})}}), false, ""},
+        {"unusable Macintosh name", FontFile({{"name", NameTable({{1, 4, "Blue\nSans"}, {3, 4, w}})}}), true, "W"},
+        {"a character the code page lacks", FontFile({{"name", NameTable({{3, 4, Utf16(u"\u03a9 Sans")}})}}), false,
+         ""},
+        {"odd byte and zero end the Windows name",
+         FontFile({{"name", NameTable({{3, 4, Utf16(u"Blue") + std::string("\0\0\0X\0", 5)}})}}), true, "Blue"},
         {"no tables", FontFile({}), false, ""},
         {"no name table", FontFile({{"head", "x"}}), false, ""},
-        {"first name table without the name wins", FontFile({{"name", NameTable({{3, 4, "W"}})}, {"name", NameTable({{1, 4, "Second"}})}}), false, ""},
+        {"only the first name table counts",
+         FontFile({{"name", NameTable({{1, 1, "Family"}})}, {"name", NameTable({{1, 4, "Second"}})}}), false, ""},
         {"name table beyond the file", offsetBeyondFile, false, ""},
         {"name table longer than the file", lengthBeyondFile, false, ""},
         {"file cut short", truncated, false, ""},
@@ -132,16 +177,17 @@ TEST(FontFaceName, FindsTheMacintoshFullNameAndRejectsDamagedFiles)
          ""},
         {"name with a line feed", FontFile({{"name", NameTable({{1, 4, "Blue\nSans"}})}}), false, ""},
     };
+    const Latin1Encoder encoder;
     int index = 0;
     for (const Row& row : rows) {
         const std::string path = WriteTemporary(row.bytes, index++);
         String name("unchanged");
-        EXPECT_EQ(ReadFontFaceName(path.c_str(), name), row.found) << row.what;
+        EXPECT_EQ(ReadFontFaceName(path.c_str(), encoder, name), row.found) << row.what;
         EXPECT_STREQ(name.Text(), row.found ? row.name : "unchanged") << row.what;
         std::remove(path.c_str());
     }
     String name;
-    EXPECT_FALSE(ReadFontFaceName("no-such-font.ttf", name));
+    EXPECT_FALSE(ReadFontFaceName("no-such-font.ttf", encoder, name));
 }
 
 }  // namespace

@@ -1,0 +1,176 @@
+// ReadFontFaceName: walks the font's table directory and naming table, big-endian.
+#include "package/FontFaceName.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "base/ByteOrder.h"
+#include "base/StdioFile.h"
+
+namespace {
+
+constexpr unsigned kMaximumTables = 40;
+constexpr uint16_t kMacintoshPlatform = 1;
+constexpr uint16_t kWindowsPlatform = 3;
+constexpr uint16_t kSymbolEncoding = 0;
+constexpr uint16_t kUnicodeBmpEncoding = 1;
+constexpr uint16_t kUsEnglish = 0x409;
+constexpr uint16_t kFullNameId = 4;
+
+// Reads exactly count bytes at offset, or fails.
+bool ReadAt(StdioFile& file, uint64_t offset, void* buffer, size_t count)
+{
+    if (file.Seek(static_cast<int64_t>(offset), SEEK_SET) != static_cast<int64_t>(offset))
+        return false;
+    return file.Read(buffer, count) == count;
+}
+
+// Where a name record's text lies in the naming table.
+struct NameText {
+    uint32_t start = 0;  // from the table's start
+    uint32_t length = 0;
+    bool isFound = false;
+};
+
+bool IsListable(const String& name)
+{
+    if (name.IsEmpty())
+        return false;
+    for (int i = 0; i < name.Length(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        if (c < 0x20 || c == 0x7F)
+            return false;
+    }
+    return true;
+}
+
+// The naming table of one font file, read within its bounds.
+class NamingTable {
+public:
+    explicit NamingTable(StdioFile& file) : file(file) {}
+
+    // False when the file has no naming table inside it.
+    bool Find();
+    // The Macintosh full name and the Windows one to fall back on.
+    bool FindFullNames(NameText& macintosh, NameText& windows);
+    bool ReadBytes(const NameText& text, String& name);
+    bool ReadUnits(const NameText& text, std::vector<uint16_t>& units);
+
+private:
+    StdioFile& file;
+    uint32_t tableOffset = 0;
+    uint32_t tableLength = 0;
+};
+
+bool NamingTable::Find()
+{
+    const int64_t fileSize = file.Seek(0, SEEK_END);
+    unsigned char offsetTable[12];
+    if (!ReadAt(file, 0, offsetTable, sizeof offsetTable))
+        return false;
+    const unsigned tableCount = GetBigEndian16(offsetTable + 4);
+    // Only the first "name" record is ever looked at.
+    for (unsigned i = 0; i < tableCount && i < kMaximumTables; ++i) {
+        unsigned char record[16];
+        if (!ReadAt(file, 12 + 16 * static_cast<uint64_t>(i), record, sizeof record))
+            return false;
+        if (record[0] == 'n' && record[1] == 'a' && record[2] == 'm' && record[3] == 'e') {
+            tableOffset = GetBigEndian32(record + 8);
+            tableLength = GetBigEndian32(record + 12);
+            // Everything below stays inside the table, and the table inside the file.
+            return static_cast<uint64_t>(tableOffset) + tableLength <= static_cast<uint64_t>(fileSize) &&
+                   tableLength >= 6;
+        }
+    }
+    return false;
+}
+
+bool NamingTable::FindFullNames(NameText& macintosh, NameText& windows)
+{
+    unsigned char header[6];
+    if (!ReadAt(file, tableOffset, header, sizeof header))
+        return false;
+    const unsigned count = GetBigEndian16(header + 2);
+    const unsigned stringOffset = GetBigEndian16(header + 4);
+    bool isWindowsEnglish = false;
+    for (unsigned i = 0; i < count && !(macintosh.isFound && isWindowsEnglish); ++i) {
+        const uint64_t at = 6 + 12 * static_cast<uint64_t>(i);
+        unsigned char record[12];
+        // A record cut short ends the search; what was found before it stands.
+        if (at + sizeof record > tableLength || !ReadAt(file, tableOffset + at, record, sizeof record))
+            break;
+        const uint16_t platform = GetBigEndian16(record);
+        const uint16_t encoding = GetBigEndian16(record + 2);
+        if (GetBigEndian16(record + 6) != kFullNameId)
+            continue;
+        NameText text;
+        text.start = stringOffset + GetBigEndian16(record + 10);
+        text.length = GetBigEndian16(record + 8);
+        text.isFound = true;
+        if (platform == kMacintoshPlatform && !macintosh.isFound) {
+            macintosh = text;
+        } else if (platform == kWindowsPlatform && (encoding == kUnicodeBmpEncoding || encoding == kSymbolEncoding) &&
+                   !isWindowsEnglish) {
+            isWindowsEnglish = GetBigEndian16(record + 4) == kUsEnglish;
+            if (isWindowsEnglish || !windows.isFound)
+                windows = text;
+        }
+    }
+    return true;
+}
+
+bool NamingTable::ReadBytes(const NameText& text, String& name)
+{
+    if (static_cast<uint64_t>(text.start) + text.length > tableLength)
+        return false;
+    char* buffer = name.ReserveBuffer(static_cast<int>(text.length));
+    if (!ReadAt(file, static_cast<uint64_t>(tableOffset) + text.start, buffer, text.length))
+        return false;
+    buffer[text.length] = '\0';
+    // A zero byte ends the name, as it ends every name the system lists.
+    name.CommitBuffer(-1);
+    return true;
+}
+
+bool NamingTable::ReadUnits(const NameText& text, std::vector<uint16_t>& units)
+{
+    if (static_cast<uint64_t>(text.start) + text.length > tableLength)
+        return false;
+    std::vector<unsigned char> bytes(text.length);
+    if (!ReadAt(file, static_cast<uint64_t>(tableOffset) + text.start, bytes.data(), bytes.size()))
+        return false;
+    // Big-endian UTF-16; an odd last byte is no character. A zero ends the name.
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const uint16_t unit = GetBigEndian16(&bytes[i]);
+        if (unit == 0)
+            break;
+        units.push_back(unit);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ReadFontFaceName(const char* path, const FontNameEncoder& encoder, String& name)
+{
+    StdioFile file;
+    if (!file.Open(path, "rb"))
+        return false;
+    NamingTable table(file);
+    NameText macintosh;
+    NameText windows;
+    if (!table.Find() || !table.FindFullNames(macintosh, windows))
+        return false;
+    String text;
+    if (macintosh.isFound && table.ReadBytes(macintosh, text) && IsListable(text)) {
+        name = text;
+        return true;
+    }
+    std::vector<uint16_t> units;
+    if (windows.isFound && table.ReadUnits(windows, units) &&
+        encoder.Encode(units.data(), static_cast<int>(units.size()), text) && IsListable(text)) {
+        name = text;
+        return true;
+    }
+    return false;
+}
