@@ -106,17 +106,31 @@ std::string TakenFontName()
     return "no TrueType font listed";
 }
 
+// Entries the rows add: named vltest-*, or naming a vltest-* file.
 void RemoveTestFonts()
 {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFontList, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
         return;
     for (const auto& value : FontList()) {
-        if (value.first.compare(0, 6, "vltest") == 0)
+        if (value.first.compare(0, 6, "vltest") == 0 || value.second.compare(0, 6, "vltest") == 0)
             RegDeleteValueA(key, value.first.c_str());
     }
     RegCloseKey(key);
 }
+
+// A font as its makers publish it, unpacked by scripts/setup.
+std::string PublishedFont(const char* name)
+{
+    return ReadFileBytes(ToWindowsPath(PUBLISHED_FONTS_DIR) + "\\" + name);
+}
+
+// Fonts published with Windows names only, as most are today, by the file each is installed as.
+const std::pair<const char*, const char*> kPublishedFonts[] = {
+    {"vltest-roboto.ttf", "Roboto-Black.ttf"},
+    {"vltest-cantarell.otf", "Cantarell-Bold.otf"},
+    {"vltest-opensans.ttf", "OpenSans-CondBold.ttf"},
+};
 
 using Build = std::function<std::string()>;
 using Tweak = std::function<void(std::vector<RawEntry>&)>;
@@ -302,6 +316,9 @@ const Row kRows[] = {
     // Authors write a separator after the variable, whose value ends in one already.
     {"SeparatorAfterVariable", Theme({"%ThemeDir%\\vltest-s.txt", "%WinDir%/vltest-s.ini"}), nullptr,
      kSuccessText, "", {{"{T}vltest-s.txt", Data("%ThemeDir%\\vltest-s.txt")}, {"{W}vltest-s.ini", Data("%WinDir%/vltest-s.ini")}}},
+    // Names are Windows ANSI text: "vltest-café.txt" in Windows-1252, as themepack stores it.
+    {"NameInCodePage", Theme({"%ThemeDir%vltest-caf\xE9.txt"}), nullptr, kSuccessText, "",
+     {Placed("%ThemeDir%vltest-caf\xE9.txt")}},
     {"VariableNotFirst", Theme({"a%ThemeDir%vltest.txt", kA}), nullptr, kFailureText, Refused("a%ThemeDir%vltest.txt"),
      {Placed(kA)}, {"{T}vltest.txt"}},
     // The folder walk fails once the path outgrows MAX_PATH, which ends the run before any file.
@@ -315,6 +332,19 @@ const Row kRows[] = {
            [](std::vector<RawEntry>& e) { e[0].data = FontFile(TakenFontName()); }),
      nullptr, kSuccessText, "Skipping '{F}vltest-taken.ttf'. Font is installed already!\n", {},
      {"{F}vltest-taken.ttf"}, {}, {}, nullptr, Launch::AsIs, {"{F}vltest-taken.ttf"}},
+    {"PublishedFonts",
+     Theme({"%FontDir%vltest-roboto.ttf", "%FontDir%vltest-cantarell.otf", "%FontDir%vltest-opensans.ttf"},
+           [](std::vector<RawEntry>& e) {
+               for (size_t i = 0; i < 3; ++i)
+                   e[i].data = PublishedFont(kPublishedFonts[i].second);
+           }),
+     nullptr, kSuccessText, "",
+     {{"{F}vltest-roboto.ttf", PublishedFont("Roboto-Black.ttf")},
+      {"{F}vltest-cantarell.otf", PublishedFont("Cantarell-Bold.otf")},
+      {"{F}vltest-opensans.ttf", PublishedFont("OpenSans-CondBold.ttf")}},
+     {}, {},
+     {{"Roboto Black (TrueType)", "vltest-roboto.ttf"}, {"Cantarell Bold (TrueType)", "vltest-cantarell.otf"},
+      {"Open Sans Condensed Bold (TrueType)", "vltest-opensans.ttf"}}},
     {"FontNameUnreadable", Theme({"%FontDir%vltest-unnamed.ttf"}), nullptr, kFailureText,
      "Font '{F}vltest-unnamed.ttf' has no usable name and was not registered!\n",
      {Placed("%FontDir%vltest-unnamed.ttf")}},

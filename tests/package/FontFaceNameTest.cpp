@@ -1,9 +1,14 @@
 // ReadFontFaceName on built font files: the name it finds, and damaged files it must not misread.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#ifndef _WIN32
+#include <filesystem>
+#endif
 
 #include "package/FontFaceName.h"
 
@@ -189,5 +194,52 @@ TEST(FontFaceName, FindsTheFullNameAndRejectsDamagedFiles)
     String name;
     EXPECT_FALSE(ReadFontFaceName("no-such-font.ttf", encoder, name));
 }
+
+#ifndef _WIN32
+// The full names fontconfig reads from a font, US English first; a font
+// whose Macintosh name differs from its Windows one has both.
+std::vector<std::string> FontconfigFullNames(const std::string& path)
+{
+    std::vector<std::string> names;
+    FILE* query = popen(("fc-query -f '%{fullname}' '" + path + "'").c_str(), "r");
+    if (query == nullptr)
+        return names;
+    std::string text;
+    char buffer[256];
+    for (size_t read; (read = std::fread(buffer, 1, sizeof buffer, query)) > 0;)
+        text.append(buffer, read);
+    pclose(query);
+    for (size_t start = 0; start <= text.size();) {
+        const size_t comma = std::min(text.find(',', start), text.size());
+        names.push_back(text.substr(start, comma - start));
+        start = comma + 1;
+    }
+    return names;
+}
+
+// Fonts as they are published today, many without a Macintosh name: each is
+// named by its Windows name where it has no other, as the system names it.
+TEST(FontFaceName, PublishedFontsAreNamedAsTheSystemNamesThem)
+{
+    const Latin1Encoder encoder;
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(PUBLISHED_FONTS_DIR)) {
+        const std::string path = entry.path().string();
+        const std::string extension = entry.path().extension().string();
+        if (extension != ".ttf" && extension != ".otf")
+            continue;
+        ++count;
+        const std::vector<std::string> names = FontconfigFullNames(path);
+        String name;
+        ASSERT_TRUE(ReadFontFaceName(path.c_str(), encoder, name)) << path;
+        if (names.size() == 1)
+            EXPECT_EQ(name.Text(), names[0]) << path;
+        else
+            EXPECT_NE(std::find(names.begin(), names.end(), name.Text()), names.end()) << path << " has the names "
+                                                                                       << testing::PrintToString(names);
+    }
+    EXPECT_GE(count, 30) << "scripts/setup unpacks published fonts into " << PUBLISHED_FONTS_DIR;
+}
+#endif
 
 }  // namespace

@@ -190,6 +190,77 @@ TEST_F(ThemepackTest, PackageFileBuildsThePackageCreateWritesFromTheSameFiles)
     EXPECT_EQ(signedStub.err, "themepack: stub 'signed.exe' is signed: sign the finished package instead\n");
 }
 
+// Names typed in UTF-8 (a package file, a description, this system's command
+// line) are stored in the code page the installer reads them in, and shown
+// and written back in UTF-8; a character the page cannot hold stops the
+// package with its name.
+TEST_F(ThemepackTest, NamesAreStoredInTheInstallersCodePage)
+{
+    WriteFileBytes(folder / "Caf\xC3\xA9.bmp", "wall");
+    WriteFileBytes(folder / "about-utf8.txt", "\xEF\xBB\xBF" "Caf\xC3\xA9 au lait\n");
+    const std::string head = "[Package]\nStub=stub.exe\nOutput=out.exe\n";
+    const struct {
+        const char* what;
+        std::string packageFile;  // empty: arguments is a create command line
+        std::string arguments;
+        int status;
+        std::string stored;   // bytes the package holds: the entry name, raw in the archive
+        std::string listed;   // list's pattern column, in UTF-8
+        std::string extracted;  // the file extract writes below out/ThemeDir
+        std::string error;
+    } rows[] = {
+        {"UTF-8 package file", head + "[Files]\n%ThemeDir%Caf\xC3\xA9.bmp=Caf\xC3\xA9.bmp\n", "", 0, "Caf\xE9.bmp",
+         "%ThemeDir%Caf\xC3\xA9.bmp", "Caf\xC3\xA9.bmp", ""},
+        {"package file in the code page itself", head + "[Files]\n%ThemeDir%Caf\xE9.bmp=Caf\xC3\xA9.bmp\n", "", 0,
+         "Caf\xE9.bmp", "%ThemeDir%Caf\xC3\xA9.bmp", "Caf\xC3\xA9.bmp", ""},
+        {"command line", "", "create --stub stub.exe -o out.exe '%ThemeDir%\\Caf\xC3\xA9.bmp=Caf\xC3\xA9.bmp'", 0,
+         "Caf\xE9.bmp", "%ThemeDir%\\Caf\xC3\xA9.bmp", "Caf\xC3\xA9.bmp", ""},
+        {"Cyrillic page from the package file",
+         head + "CodePage = 1251\n[Files]\n%ThemeDir%\xD0\x96.bmp=Caf\xC3\xA9.bmp\n", "--codepage 1251", 0, "\xC6.bmp",
+         "%ThemeDir%\xD0\x96.bmp", "\xD0\x96.bmp", ""},
+        {"character the page lacks", head + "[Files]\n%ThemeDir%\xCE\xA9.bmp=Caf\xC3\xA9.bmp\n", "", 1, "", "",
+         "", "themepack: in.themepack:5: pattern '%ThemeDir%\xCE\xA9.bmp': '\xCE\xA9' (U+03A9) is not in code page 1252\n"},
+        {"command line character the page lacks", "", "create --stub stub.exe -o out.exe '%ThemeDir%\xCE\xA9.bmp=a.bmp'",
+         1, "", "", "", "themepack: pattern '%ThemeDir%\xCE\xA9.bmp': '\xCE\xA9' (U+03A9) is not in code page 1252\n"},
+        // 0x95 0x5C: the installer would split the name at its second byte.
+        {"double-byte character that reads as a separator", "",
+         "create --codepage 932 --stub stub.exe -o out.exe '%ThemeDir%\xE8\xA1\xA8.bmp=a.bmp'", 1, "", "", "",
+         "themepack: pattern '%ThemeDir%\xE8\xA1\xA8.bmp': '\xE8\xA1\xA8' (U+8868) cannot be part of a path in code "
+         "page 932: a byte of it reads as a separator or a reserved character\n"},
+        {"unknown code page", head, "--codepage 7", 2, "", "", "",
+         "themepack: --codepage: code page 7 is not one this system can convert (try themepack --help)\n"},
+        {"code page that is no number", head + "CodePage=Western\n", "", 1, "", "", "",
+         "themepack: in.themepack:4: CodePage: 'Western' is no code page number, such as 1252\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        fs::remove_all(folder / "out");
+        fs::remove(folder / "out.exe");
+        std::string arguments = row.arguments;
+        if (!row.packageFile.empty()) {
+            WriteFileBytes(folder / "in.themepack", row.packageFile);
+            arguments = "build in.themepack " + row.arguments;
+        }
+        const CommandResult run = Themepack(arguments);
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_EQ(run.err, row.error);
+        if (row.status != 0)
+            continue;
+        const std::string codePage = row.arguments.find("1251") != std::string::npos ? " --codepage 1251" : "";
+        EXPECT_NE(ReadFileBytes(folder / "out.exe").find(row.stored), std::string::npos);
+        const CommandResult list = Themepack("list out.exe" + codePage);
+        EXPECT_EQ(list.out.substr(list.out.find('\n') + 1, row.listed.size()), row.listed);
+        const CommandResult extract = Themepack("extract out.exe --root out" + codePage);
+        EXPECT_EQ(extract.status, 0) << extract.out << extract.err;
+        EXPECT_EQ(ReadFileBytes(folder / "out" / "ThemeDir" / row.extracted), "wall");
+    }
+    // The description page shows the text through the code page too.
+    ASSERT_EQ(Themepack("create --stub stub.exe -o out.exe --description about-utf8.txt").status, 0);
+    const CommandResult inspect = Themepack("inspect out.exe");
+    EXPECT_NE(inspect.out.find("  | Caf\xC3\xA9 au lait\n"), std::string::npos) << inspect.out;
+    EXPECT_NE(inspect.out.find("14 characters announced"), std::string::npos) << inspect.out;
+}
+
 TEST_F(ThemepackTest, FaultyPackageFileNamesItsLine)
 {
     const std::string head = "[Package]\nStub=stub.exe\nOutput=out.exe\n";
