@@ -328,6 +328,18 @@ TEST_F(ThemepackTest, ListShowsEachDestinationInInstallOrderAndMarksWhatWouldNot
         EXPECT_EQ(run.err, "");
         EXPECT_EQ(run.out, row.out);
     }
+    // A font shows the entry the installer makes for it in the font list.
+    const std::string roboto = std::string(PUBLISHED_FONTS_DIR) + "/Roboto-Black.ttf";
+    ASSERT_EQ(Themepack("create --stub stub.exe -o fonts.exe '%FontDir%Roboto.ttf=" + roboto +
+                        "' '%FontDir%Blue.ttf=about.txt'")
+                  .status,
+              0);
+    const CommandResult fonts = Themepack("list fonts.exe");
+    EXPECT_NE(fonts.out.find("  registered as 'Roboto Black (TrueType)'\n"), std::string::npos) << fonts.out;
+    EXPECT_NE(fonts.out.find("  ! its entry is a font without a usable full name: the installer writes it but does "
+                             "not register it\n"),
+              std::string::npos)
+        << fonts.out;
 }
 
 TEST_F(ThemepackTest, InspectGivesTheInstallersVerdictAndWarnings)

@@ -19,6 +19,12 @@ struct ListRow {
     std::string font;
 };
 
+// Columns a name takes on the terminal: one per character.
+size_t Width(const std::string& shown)
+{
+    return CodePage::Host().Decode(shown).size();
+}
+
 ListRow MakeRow(const PackageReport& report, const ReportedFile& file)
 {
     ListRow row;
@@ -53,13 +59,13 @@ void PrintListText(const std::string&, const PackageReport& report)
     size_t entryWidth = 0;
     size_t sizeWidth = 0;
     for (const ListRow& row : rows) {
-        patternWidth = std::max(patternWidth, row.pattern.size());
-        entryWidth = std::max(entryWidth, row.entry.size());
+        patternWidth = std::max(patternWidth, Width(row.pattern));
+        entryWidth = std::max(entryWidth, Width(row.entry));
         sizeWidth = std::max(sizeWidth, row.size.size());
     }
     for (const ListRow& row : rows) {
-        std::string line = row.pattern + std::string(patternWidth - row.pattern.size() + 2, ' ') + row.entry +
-                           std::string(entryWidth - row.entry.size() + 2 + sizeWidth - row.size.size(), ' ') +
+        std::string line = row.pattern + std::string(patternWidth - Width(row.pattern) + 2, ' ') + row.entry +
+                           std::string(entryWidth - Width(row.entry) + 2 + sizeWidth - row.size.size(), ' ') +
                            row.size + "  " + row.crc;
         std::string notes = row.font;
         if (!row.problem.empty())
