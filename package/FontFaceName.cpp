@@ -2,7 +2,6 @@
 #include "package/FontFaceName.h"
 
 #include <cstdio>
-#include <vector>
 
 #include "base/ByteOrder.h"
 #include "base/StdioFile.h"
@@ -16,6 +15,8 @@ constexpr uint16_t kSymbolEncoding = 0;
 constexpr uint16_t kUnicodeBmpEncoding = 1;
 constexpr uint16_t kUsEnglish = 0x409;
 constexpr uint16_t kFullNameId = 4;
+// Characters of a Windows full name read at most; real ones have a few dozen.
+constexpr uint32_t kMaximumUnits = 512;
 
 // Reads exactly count bytes at offset, or fails.
 bool ReadAt(StdioFile& file, uint64_t offset, void* buffer, size_t count)
@@ -54,7 +55,8 @@ public:
     // The Macintosh full name and the Windows one to fall back on.
     bool FindFullNames(NameText& macintosh, NameText& windows);
     bool ReadBytes(const NameText& text, String& name);
-    bool ReadUnits(const NameText& text, std::vector<uint16_t>& units);
+    // Up to kMaximumUnits units into units; count receives how many.
+    bool ReadUnits(const NameText& text, uint16_t* units, int& count);
 
 private:
     StdioFile& file;
@@ -132,19 +134,20 @@ bool NamingTable::ReadBytes(const NameText& text, String& name)
     return true;
 }
 
-bool NamingTable::ReadUnits(const NameText& text, std::vector<uint16_t>& units)
+bool NamingTable::ReadUnits(const NameText& text, uint16_t* units, int& count)
 {
-    if (static_cast<uint64_t>(text.start) + text.length > tableLength)
+    if (static_cast<uint64_t>(text.start) + text.length > tableLength || text.length > 2 * kMaximumUnits)
         return false;
-    std::vector<unsigned char> bytes(text.length);
-    if (!ReadAt(file, static_cast<uint64_t>(tableOffset) + text.start, bytes.data(), bytes.size()))
+    unsigned char bytes[2 * kMaximumUnits];
+    if (!ReadAt(file, static_cast<uint64_t>(tableOffset) + text.start, bytes, text.length))
         return false;
     // Big-endian UTF-16; an odd last byte is no character. A zero ends the name.
-    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const uint16_t unit = GetBigEndian16(&bytes[i]);
+    count = 0;
+    for (uint32_t i = 0; i + 1 < text.length; i += 2) {
+        const uint16_t unit = GetBigEndian16(bytes + i);
         if (unit == 0)
             break;
-        units.push_back(unit);
+        units[count++] = unit;
     }
     return true;
 }
@@ -166,9 +169,10 @@ bool ReadFontFaceName(const char* path, const FontNameEncoder& encoder, String& 
         name = text;
         return true;
     }
-    std::vector<uint16_t> units;
-    if (windows.isFound && table.ReadUnits(windows, units) &&
-        encoder.Encode(units.data(), static_cast<int>(units.size()), text) && IsListable(text)) {
+    uint16_t units[kMaximumUnits];
+    int count = 0;
+    if (windows.isFound && table.ReadUnits(windows, units, count) && encoder.Encode(units, count, text) &&
+        IsListable(text)) {
         name = text;
         return true;
     }

@@ -21,9 +21,9 @@ protected:
 // record comes first, its bytes as stored up to the first zero byte: the
 // names users' font lists hold were made from it. Fonts published today
 // often have none; then the Windows record (platform 3, encoding 1 or 0) in
-// US English, else the first such record, up to its first zero character,
-// through encoder. A name that is empty or holds a control character cannot
-// name a font in the system's list and is passed over. False, with name
-// unchanged, when neither gives a usable name; a damaged file never makes it
-// read outside the file or the name table.
+// US English, else the first such record, up to its first zero character
+// (at most 512 characters), through encoder. A name that is empty or holds a
+// control character cannot name a font in the system's list and is passed
+// over. False, with name unchanged, when neither gives a usable name; a
+// damaged file never makes it read outside the file or the name table.
 bool ReadFontFaceName(const char* path, const FontNameEncoder& encoder, String& name);
