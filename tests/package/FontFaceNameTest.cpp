@@ -161,6 +161,8 @@ TEST(FontFaceName, FindsTheFullNameAndRejectsDamagedFiles)
         {"unusable Macintosh name", FontFile({{"name", NameTable({{1, 4, "Blue\nSans"}, {3, 4, w}})}}), true, "W"},
         {"a character the code page lacks", FontFile({{"name", NameTable({{3, 4, Utf16(u"\u03a9 Sans")}})}}), false,
          ""},
+        {"Windows name of more than 512 characters",
+         FontFile({{"name", NameTable({{3, 4, Utf16(std::u16string(513, u'x'))}})}}), false, ""},
         {"odd byte and zero end the Windows name",
          FontFile({{"name", NameTable({{3, 4, Utf16(u"Blue") + std::string("\0\0\0X\0", 5)}})}}), true, "Blue"},
         {"no tables", FontFile({}), false, ""},
