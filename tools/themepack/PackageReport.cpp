@@ -19,6 +19,9 @@ namespace {
 
 // inspect's copies of a package are named after the tool.
 constexpr char kTemporaryPrefix[] = "themepack";
+// A font entry announcing more is not unpacked to a file for its name: a lie
+// about its size must not fill the disk. Fonts are a few megabytes.
+constexpr uint64_t kLargestFontRead = 256u << 20;
 
 // Whether the installer writes pattern's file as a font it registers.
 bool IsFontPattern(const String& pattern)
@@ -65,7 +68,8 @@ void ListEntries(const std::string& archivePath, const StringList& patterns, con
         entry.isOpenable = archive.OpenEntry();
         if (entry.isOpenable) {
             entry.overlapsEarlier = !unpacked.Claim(archive.EntryDataOffset(), entry.info.compressedSize);
-            if (!entry.overlapsEarlier && entry.isFont)
+            entry.isFontRead = entry.isFont && entry.info.uncompressedSize <= kLargestFontRead;
+            if (!entry.overlapsEarlier && entry.isFontRead)
                 entry.isIntact = ReadFontEntry(archive, page, buffer.data(), entry);
             else if (!entry.overlapsEarlier)
                 entry.isIntact = ReadWholeEntry(archive, nullptr, buffer.data()) == EntryRead::Intact;
@@ -197,7 +201,7 @@ void CheckFile(const PackageReport& report, int i, ReportedFile& file, std::vect
     // CheckPairing says so for the package; the file's mark says it here.
     if (i == report.packHeadIndex && file.problem.empty())
         file.problem = "its entry is PackHead: the installer writes the package's header as this file";
-    if (entry.isFont && effect.empty()) {
+    if (entry.isFontRead && effect.empty()) {
         if (!entry.fontName.empty()) {
             file.fontEntry = entry.fontName + " (TrueType)";
         } else {

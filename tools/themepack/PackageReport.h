@@ -19,8 +19,10 @@ struct ReportedEntry {
     // it is not unpacked again to be checked.
     bool overlapsEarlier = false;
     // Paired with a font file's pattern: the full name the installer lists
-    // it under, read from its unpacked data; empty when it has none.
+    // it under, read from its unpacked data (when it is not too large to
+    // read); empty when it has none.
     bool isFont = false;
+    bool isFontRead = false;
     std::string fontName;
 };
 
