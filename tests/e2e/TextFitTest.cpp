@@ -24,6 +24,12 @@ const char kDoneButtons[] = "Back- Next- Finish+ Cancel-";
 constexpr int kPagePointSize = 8;
 constexpr char kPageFace[] = "MS Sans Serif";
 
+// The sample's font: Wine lists the system's copy, but another test may have
+// taken that entry away, and then the installation adds both.
+constexpr char kSampleFontFile[] = "DejaVuSans.ttf";
+constexpr char kSampleFontEntry[] = "DejaVu Sans (TrueType)";
+constexpr char kFontList[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+
 // Wine cannot send WM_GETFONT to another process, and the handle would mean
 // nothing here: GDI handles belong to their process. So the test creates the
 // font the templates name, at the screen's resolution as the dialog manager
@@ -134,10 +140,47 @@ std::string Misfits(HWND sheet, const char* page, const PageFont& font, std::vec
     return rows;
 }
 
+std::string SampleFontPath()
+{
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    return std::string(windows) + "\\Fonts\\" + kSampleFontFile;
+}
+
+// The font list's entry for the sample's font; empty when there is none.
+std::string SampleFontEntry()
+{
+    char file[MAX_PATH] = "";
+    DWORD size = sizeof file;
+    const LONG result =
+        RegGetValueA(HKEY_LOCAL_MACHINE, kFontList, kSampleFontEntry, RRF_RT_REG_SZ, nullptr, file, &size);
+    return result == ERROR_SUCCESS ? file : "";
+}
+
+// Takes away what the installation adds to the prefix: the settings, the
+// association and, when it was not there before, the sample's font.
 class TextFit : public ::testing::Test {
 protected:
-    void SetUp() override { ResetInstallerRegistry(); }
-    void TearDown() override { ResetInstallerRegistry(); }
+    void SetUp() override
+    {
+        ResetInstallerRegistry();
+        hadFontFile = GetFileAttributesA(SampleFontPath().c_str()) != INVALID_FILE_ATTRIBUTES;
+        hadFontEntry = !SampleFontEntry().empty();
+    }
+    void TearDown() override
+    {
+        ResetInstallerRegistry();
+        if (!hadFontFile)
+            DeleteFileA(SampleFontPath().c_str());
+        HKEY fonts = nullptr;
+        if (!hadFontEntry && RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFontList, 0, KEY_SET_VALUE, &fonts) == ERROR_SUCCESS) {
+            RegDeleteValueA(fonts, kSampleFontEntry);
+            RegCloseKey(fonts);
+        }
+    }
+
+    bool hadFontFile = false;
+    bool hadFontEntry = false;
 };
 
 // The sample theme packed by themepack from its own package file, installed
