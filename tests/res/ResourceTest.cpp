@@ -59,14 +59,14 @@ const Page kPages[] = {
     {IDD_DESCRIPTION, {
         {IDC_DESCRIPTION_EDIT, "EDIT", "", 85, 5, 220, 170, kScrollingText}}},
     {IDD_PREVIEW, {
-        {kNoId, "STATIC", "Here is a quick preview of the theme contained in this package.", 85, 5, 202, 8, kText},
+        {kNoId, "STATIC", "Here is a quick preview of the theme contained in this package.", 85, 5, 225, 8, kText},
         {IDC_PREVIEW_PICTURE, "STATIC", "", 85, 15, 205, 145, 0x5000180E}}},  // bitmap at real size, sunken
     {IDD_DESTINATION, {
         {kNoId, "STATIC", "The theme will be installed to the following folder. Click Browse to specify a different "
                           "folder.", 85, 5, 220, 18, kText},
         {IDC_DESTINATION_EDIT, "EDIT", "", 85, 25, 170, 14, 0x50810080},  // border, tab stop, scrolls sideways
         {IDC_BROWSE, "BUTTON", "&Browse...", 260, 25, 50, 14, 0x50010000},
-        {kNoId, "STATIC", "Click Next to continue.", 85, 45, 72, 8, kText}}},
+        {kNoId, "STATIC", "Click Next to continue.", 85, 45, 225, 8, kText}}},
 };
 
 // A control as one line of text, so a failed comparison shows every field.
