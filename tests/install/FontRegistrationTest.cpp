@@ -75,9 +75,21 @@ protected:
         font = ReadFileBytes(ToWindowsPath(kDejaVu));
         ASSERT_GT(font.size(), 1000u) << "fonts-dejavu-core provides " << kDejaVu;
         ASSERT_TRUE(work.CreateTemporary());
+        // Wine lists the system's own copy; it is put back afterwards.
+        wineEntry = FontListValue("DejaVu Sans (TrueType)");
         Cleanup();
     }
-    void TearDown() override { Cleanup(); }
+    void TearDown() override
+    {
+        Cleanup();
+        HKEY key = nullptr;
+        const bool wasListed = !wineEntry.empty() && wineEntry[0] != '<';
+        if (wasListed && RegOpenKeyExA(HKEY_LOCAL_MACHINE, kNtFonts, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+            RegSetValueExA(key, "DejaVu Sans (TrueType)", 0, REG_SZ, reinterpret_cast<const BYTE*>(wineEntry.c_str()),
+                           static_cast<DWORD>(wineEntry.size() + 1));
+            RegCloseKey(key);
+        }
+    }
     void Cleanup()
     {
         ForgetFont("vltest-sans.ttf", "DejaVu Sans (TrueType)");
@@ -94,6 +106,7 @@ protected:
     }
 
     std::string font;
+    std::string wineEntry;
     ScratchFolder work;
     RecordingPage page;
     String themeFile;
