@@ -105,18 +105,27 @@ size_t StdioFile::Write(const void* buffer, size_t count)
     return std::fwrite(buffer, 1, count, stream);
 }
 
-int64_t StdioFile::Seek(int64_t offset, int origin)
+bool StdioFile::Seek(int64_t offset, int origin, uint64_t& position)
+{
+    if (!Seek(offset, origin))
+        return false;
+#ifdef _WIN32
+    const int64_t at = _ftelli64(stream);
+#else
+    const int64_t at = static_cast<int64_t>(ftello(stream));
+#endif
+    position = static_cast<uint64_t>(at);
+    return at >= 0;
+}
+
+bool StdioFile::Seek(int64_t offset, int origin)
 {
     if (stream == nullptr)
-        return 0;
+        return false;
 #ifdef _WIN32
     // long is 32 bits on Windows; packages may pass 2 GB.
-    if (_fseeki64(stream, offset, origin) != 0)
-        return 0;
-    return _ftelli64(stream);
+    return _fseeki64(stream, offset, origin) == 0;
 #else
-    if (fseeko(stream, static_cast<off_t>(offset), origin) != 0)
-        return 0;
-    return static_cast<int64_t>(ftello(stream));
+    return fseeko(stream, static_cast<off_t>(offset), origin) == 0;
 #endif
 }

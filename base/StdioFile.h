@@ -25,8 +25,11 @@ public:
     // Number of bytes read; 0 for a count of 0 without touching the stream.
     size_t Read(void* buffer, size_t count);
     size_t Write(const void* buffer, size_t count);
-    // The new position on success, 0 on failure.
-    int64_t Seek(int64_t offset, int origin);
+    // Moves to offset from origin (SEEK_SET, SEEK_CUR, SEEK_END); false,
+    // the position unknown, when the stream cannot go there. position
+    // receives the new position from the start.
+    bool Seek(int64_t offset, int origin, uint64_t& position);
+    bool Seek(int64_t offset, int origin);
 
     // True after a read or write of the open stream failed.
     bool HasError() const { return stream != nullptr && std::ferror(stream) != 0; }

@@ -9,7 +9,7 @@
 
 #include "base/CopyStream.h"
 #include "base/Text.h"
-#include "install/CreatePath.h"
+#include "base/FolderMaker.h"
 #include "install/ExtractionPage.h"
 #include "install/FontRegistration.h"
 #include "install/Settings.h"

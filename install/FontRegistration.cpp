@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "base/PathText.h"
-#include "framework/FileFinder.h"
+#include "base/FileFinder.h"
 #include "install/RegistryKey.h"
 #include "package/FontFaceName.h"
 

@@ -21,9 +21,7 @@ constexpr uint32_t kMaximumUnits = 512;
 // Reads exactly count bytes at offset, or fails.
 bool ReadAt(StdioFile& file, uint64_t offset, void* buffer, size_t count)
 {
-    if (file.Seek(static_cast<int64_t>(offset), SEEK_SET) != static_cast<int64_t>(offset))
-        return false;
-    return file.Read(buffer, count) == count;
+    return file.Seek(static_cast<int64_t>(offset), SEEK_SET) && file.Read(buffer, count) == count;
 }
 
 // Where a name record's text lies in the naming table.
@@ -66,7 +64,9 @@ private:
 
 bool NamingTable::Find()
 {
-    const int64_t fileSize = file.Seek(0, SEEK_END);
+    uint64_t fileSize = 0;
+    if (!file.Seek(0, SEEK_END, fileSize))
+        return false;
     unsigned char offsetTable[12];
     if (!ReadAt(file, 0, offsetTable, sizeof offsetTable))
         return false;
@@ -80,7 +80,7 @@ bool NamingTable::Find()
             tableOffset = GetBigEndian32(record + 8);
             tableLength = GetBigEndian32(record + 12);
             // Everything below stays inside the table, and the table inside the file.
-            return static_cast<uint64_t>(tableOffset) + tableLength <= static_cast<uint64_t>(fileSize) &&
+            return static_cast<uint64_t>(tableOffset) + tableLength <= fileSize &&
                    tableLength >= 6;
         }
     }

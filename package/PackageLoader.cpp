@@ -17,9 +17,11 @@ constexpr int kSignaturePadding = 7;
 // certificate table, padding apart.
 bool FindTrailer(StdioFile& package, PackageLoad& load)
 {
-    const int64_t size = package.Seek(0, SEEK_END);
-    load.trailerEnd = size > 0 ? static_cast<uint64_t>(size) : 0;
-    if (size <= 0 || !FindCertificateTable(package, static_cast<uint64_t>(size), load.signature))
+    uint64_t size = 0;
+    if (!package.Seek(0, SEEK_END, size))
+        size = 0;
+    load.trailerEnd = size;
+    if (size == 0 || !FindCertificateTable(package, size, load.signature))
         return load.trailer.ReadFrom(package);
     load.isSigned = true;
     uint64_t end = load.signature.offset;

@@ -141,9 +141,8 @@ bool OpenSourceFile(const std::string& path, StdioFile& file, uint64_t& size, st
     errno = 0;
     if (file.Read(&first, 1) == 0 && file.HasError())
         return Fail(error, "cannot read " + Quoted(path) + ": " + std::strerror(errno));
-    const int64_t end = file.Seek(0, SEEK_END);
-    size = end > 0 ? static_cast<uint64_t>(end) : 0;
-    file.Seek(0, SEEK_SET);
+    if (!file.Seek(0, SEEK_END, size) || !file.Seek(0, SEEK_SET))
+        return Fail(error, "cannot read " + Quoted(path) + ": it cannot be measured");
     return true;
 }
 

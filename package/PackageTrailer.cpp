@@ -41,8 +41,8 @@ bool PackageTrailer::ReadBefore(StdioFile& file, uint64_t end)
     unsigned char bytes[PackageTrailerSize];
     if (end < PackageTrailerSize)
         return false;
-    const int64_t start = static_cast<int64_t>(end - PackageTrailerSize);
-    if (file.Seek(start, SEEK_SET) != start || file.Read(bytes, PackageTrailerSize) != PackageTrailerSize)
+    if (!file.Seek(static_cast<int64_t>(end - PackageTrailerSize), SEEK_SET) ||
+        file.Read(bytes, PackageTrailerSize) != PackageTrailerSize)
         return false;
     Decode(bytes);
     return trailerSize == PackageTrailerSize && magic == PackageTrailerMagic;

@@ -22,8 +22,7 @@ bool ReadAt(StdioFile& file, uint64_t offset, unsigned char* bytes, size_t count
 {
     if (offset > fileSize || count > fileSize - offset)
         return false;
-    return file.Seek(static_cast<int64_t>(offset), SEEK_SET) == static_cast<int64_t>(offset) &&
-           file.Read(bytes, count) == count;
+    return file.Seek(static_cast<int64_t>(offset), SEEK_SET) && file.Read(bytes, count) == count;
 }
 
 }  // namespace

@@ -16,8 +16,7 @@ bool WindowedFile::Open(const char* path)
         return false;
     for (Window& window : windows)
         window.bytes.reset(new unsigned char[kWindowSize]);
-    size = static_cast<uint64_t>(file.Seek(0, SEEK_END));
-    return !file.HasError();
+    return file.Seek(0, SEEK_END, size);
 }
 
 size_t WindowedFile::Read(unsigned char* out, size_t count)
@@ -89,7 +88,7 @@ size_t WindowedFile::ReadAt(uint64_t at, unsigned char* out, size_t count)
 {
     if (at >= size)
         return 0;
-    if (file.Seek(static_cast<int64_t>(at), SEEK_SET) != static_cast<int64_t>(at) && at != 0) {
+    if (!file.Seek(static_cast<int64_t>(at), SEEK_SET)) {
         failed = true;
         return 0;
     }

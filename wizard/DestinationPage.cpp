@@ -2,7 +2,7 @@
 #include "wizard/DestinationPage.h"
 
 #include "framework/Application.h"
-#include "framework/FileFinder.h"
+#include "base/FileFinder.h"
 #include "framework/SystemLibraries.h"
 #include "res/resource.h"
 #include "wizard/WizardSheet.h"

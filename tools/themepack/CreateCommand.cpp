@@ -76,8 +76,10 @@ int WriteRequestedPackage(const PackageRequest& request)
         return ExitFailure;
     }
     StdioFile written;
-    const int64_t size = written.Open(request.outputPath.c_str(), "rb") ? written.Seek(0, SEEK_END) : 0;
-    std::printf("Wrote %s: %zu files, %lld bytes\n", request.outputPath.c_str(), request.files.size(),
-                static_cast<long long>(size));
+    uint64_t size = 0;
+    if (!written.Open(request.outputPath.c_str(), "rb") || !written.Seek(0, SEEK_END, size))
+        size = 0;
+    std::printf("Wrote %s: %zu files, %llu bytes\n", request.outputPath.c_str(), request.files.size(),
+                static_cast<unsigned long long>(size));
     return ExitSuccess;
 }

@@ -5,12 +5,8 @@
 #include <set>
 #include <string>
 
-#include <sys/stat.h>
-#ifdef _WIN32
-#include <direct.h>
-#endif
-
 #include "base/CopyStream.h"
+#include "base/FolderMaker.h"
 #include "base/PathText.h"
 #include "base/Text.h"
 #include "package/ArchiveReader.h"
@@ -35,33 +31,6 @@ constexpr char kSeparator = '/';
 // The folder standing in for each variable's, below the root.
 constexpr const char* kStandIns[] = {"ThemeDir", "WinDir", "SysDir", "FontDir"};
 
-bool IsFolder(const std::string& path)
-{
-    struct stat status;
-    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
-// Creates folder and whatever is missing above it, level by level through the
-// narrow calls the installer makes, so that on Windows a path too long for
-// the installer is too long here as well. False when it is not a folder afterwards.
-bool MakeFolder(const std::string& folder)
-{
-    for (size_t at = folder.find_first_of("/\\", 1);; at = folder.find_first_of("/\\", at + 1)) {
-        const std::string level = folder.substr(0, at);
-        // A drive ("C:") is there or not; it is never made.
-        if (!level.empty() && level.back() != ':' && !IsFolder(level)) {
-#ifdef _WIN32
-            _mkdir(level.c_str());
-#else
-            mkdir(level.c_str(), 0777);
-#endif
-        }
-        if (at == std::string::npos || at + 1 == folder.size())
-            break;
-    }
-    return IsFolder(folder.substr(0, folder.find_last_not_of("/\\") + 1));
-}
-
 // The walk with the installer's decisions, its files written below stand-in
 // folders: nothing is registered, nothing is replaced.
 class FolderExtractionRun : public ExtractionRun {
@@ -80,18 +49,16 @@ protected:
         std::printf("%s\n", Printable(std::string(line, std::strlen(line) - 1), CodePage::Host()).c_str());
     }
     void SetProgressPosition(int) override {}
-    bool MakeFolders(const char* path) override
-    {
-        // The installer's rule, so a name without an extension becomes a folder here too.
-        return MakeFolder(FolderToMake(path).Text());
-    }
+    // The installer's own walk, so a name without an extension becomes a folder here too.
+    bool MakeFolders(const char* path) override { return themeFolders.Make(path); }
     EntryOutcome PlaceEntry(PathKind kind, const String& path, ArchiveReader& archive) override;
 
 private:
     const CodePageFontNames fontNames;
     std::unique_ptr<char[]> buffer;
-    // Folders made in the Windows, system and fonts stand-ins, each warned of once.
-    std::set<std::string> madeOutsideThemes;
+    FolderMaker themeFolders;
+    // Folders of the Windows, system and fonts stand-ins, each looked at once.
+    std::set<std::string> foldersOutsideThemes;
     int written = 0;
 };
 
@@ -104,8 +71,8 @@ EntryOutcome FolderExtractionRun::PlaceEntry(PathKind kind, const String& path, 
     if (kind != PathKind::Theme) {
         // The stand-in starts empty; the real folder may hold what the package expects.
         const std::string folder = FolderOf(path.Text());
-        if (!folder.empty() && !IsFolder(folder.substr(0, folder.size() - 1)) && MakeFolder(folder) &&
-            madeOutsideThemes.insert(folder).second)
+        if (!folder.empty() && foldersOutsideThemes.insert(folder).second &&
+            !IsFolder(folder.substr(0, folder.size() - 1).c_str()) && CreateFolders(String(folder.c_str())))
             ReportWarning("made folder '" + folder +
                           "': the installer makes no folder outside the theme folder, so the file installs only "
                           "where this folder exists");
@@ -167,7 +134,7 @@ int RunExtract(int argc, char** argv)
     String* values[] = {&variables.themeDir, &variables.winDir, &variables.sysDir, &variables.fontDir};
     for (size_t i = 0; i < 4; ++i) {
         const std::string folder = root + kStandIns[i] + kSeparator;
-        if (!MakeFolder(folder)) {
+        if (!CreateFolders(String(folder.c_str()))) {
             ReportError("cannot create " + Quoted(folder));
             return ExitFailure;
         }

@@ -1,9 +1,10 @@
-// FileFinder and FileExists: the platform's directory search behind an owning wrapper.
+// FileFinder and FileExists: the Windows directory search behind an owning wrapper.
 #pragma once
 
-#include <windows.h>
-
 #include "base/String.h"
+
+// The system's record of one directory entry.
+struct _WIN32_FIND_DATAA;
 
 // True when path (wildcards allowed: the first match decides) names a file;
 // a folder never exists for this test.
@@ -30,14 +31,15 @@ public:
     virtual String FileTitle() const;
     virtual String FileUrl() const;
     virtual String Root() const { return root; }
-    virtual bool HasAttributes(DWORD mask) const;
+    // mask holds FILE_ATTRIBUTE_ flags.
+    virtual bool HasAttributes(unsigned long mask) const;
     virtual bool IsDotEntry() const;
     virtual void Close();
 
 private:
-    WIN32_FIND_DATAA* current = nullptr;
-    WIN32_FIND_DATAA* next = nullptr;
-    HANDLE search = nullptr;
+    _WIN32_FIND_DATAA* current = nullptr;
+    _WIN32_FIND_DATAA* next = nullptr;
+    void* search = nullptr;  // the search's HANDLE
     bool hasCurrent = false;
     // Whether the last search call filled the next record; a further Next
     // after the end must not make an unfilled record current.

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "framework/FileFinder.h"
+#include "base/FileFinder.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 // FileFinder and FileExists: FindFirstFileA and FindNextFileA with owned records.
-#include "framework/FileFinder.h"
+#include "base/FileFinder.h"
+
+#include <windows.h>
 
 #include <cstring>
 
@@ -109,7 +111,7 @@ String FileFinder::FileUrl() const
     return url;
 }
 
-bool FileFinder::HasAttributes(DWORD mask) const
+bool FileFinder::HasAttributes(unsigned long mask) const
 {
     return hasCurrent && (current->dwFileAttributes & mask) != 0;
 }
