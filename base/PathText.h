@@ -1,7 +1,5 @@
-// PathText: the parts of a path and where its folder part ends, for Windows paths and for the host's own.
+// PathText: the parts of a Windows path and where its folder part ends.
 #pragma once
-
-#include <string>
 
 #include "base/String.h"
 
@@ -29,7 +27,3 @@ int FindLastSeparator(const char* path);
 
 // True when a path starts with a drive letter and a colon.
 bool StartsWithDrive(const char* path);
-
-// The folder part of a path of the host system, ending in its separator; ""
-// for a bare name.
-std::string FolderOf(const std::string& path);

@@ -1,7 +1,5 @@
-// Text: comparisons that fold only the ASCII letters A to Z, and quoting for messages.
+// Text: comparisons that fold only the ASCII letters A to Z.
 #pragma once
-
-#include <string>
 
 // Path variables, entry names and extensions compare this way everywhere,
 // whatever the system's code page or locale.
@@ -16,6 +14,3 @@ bool EqualsNoCase(const char* left, const char* right);
 // The first position in text where word matches, or null. An empty text never
 // matches; an empty word matches at the first position of any other.
 const char* SearchNoCase(const char* text, const char* word);
-
-// 'text', as messages name files and patterns.
-std::string Quoted(const std::string& text);

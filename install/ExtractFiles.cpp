@@ -13,8 +13,9 @@
 #include "install/ExtractionPage.h"
 #include "install/FontRegistration.h"
 #include "install/Settings.h"
+#include "install/SystemFolders.h"
 #include "package/ArchiveReader.h"
-#include "package/EntryWriter.h"
+#include "package/WriteEntry.h"
 #include "package/ExtractionRun.h"
 #include "package/InstallerMessages.h"
 #include "package/PathVariables.h"
@@ -81,8 +82,7 @@ bool ExtractFiles(ExtractionPage& page, const String& archivePath, const StringL
     page.AdjustWaitCursor(+1);
     page.PostWizardButtons(0);
     page.SetProgressRange(0, 100);
-    PathVariables variables;
-    variables.Build(destination);
+    const PathVariables variables = SystemPathVariables(destination);
 
     bool success = false;
     ArchiveReader archive;

@@ -1,7 +1,7 @@
 // RegisterFont and DetectWindowsVersion: fonts into the fonts folder, the font list and the running system.
 #pragma once
 
-#include "package/EntryWriter.h"
+#include "package/WriteEntry.h"
 
 class ArchiveReader;
 

@@ -4,7 +4,7 @@
 #include "base/String.h"
 #include "base/StringList.h"
 #include "package/DataRanges.h"
-#include "package/EntryWriter.h"
+#include "package/WriteEntry.h"
 #include "package/PathPattern.h"
 
 class ArchiveReader;

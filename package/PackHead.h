@@ -1,9 +1,7 @@
-// PackHead: the header entry of a package's archive, its reader and its encoder.
+// PackHead: the header entry of a package's archive and its reader.
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <vector>
 
 #include "base/CopyStream.h"
 
@@ -66,17 +64,3 @@ enum class PackHeadRead {
 // CopyChunkSize bytes.
 PackHeadRead ReadPackHead(ByteSource& stream, PackHeadImageSink& images, char* copyBuffer,
                   PackHeadFields& fields, String& description, StringList& patterns);
-
-// The pieces of PackHead that a writer provides; bitmaps are whole files.
-struct PackHeadParts {
-    bool hasSideImage = false;
-    std::string sideImage;
-    bool hasDescription = false;
-    std::string description;
-    bool hasPreview = false;
-    std::string preview;
-    std::vector<std::string> patterns;
-};
-
-// The PackHead entry exactly as packages are written, entrySize included.
-std::vector<unsigned char> EncodePackHead(const PackHeadParts& parts);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/ByteOrder.h"
+#include "base/HostText.h"
 #include "base/StdioFile.h"
 #include "base/Text.h"
 #include "package/PackageTrailer.h"

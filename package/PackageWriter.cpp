@@ -8,12 +8,15 @@
 #include <cstring>
 
 #include "base/CopyStream.h"
+#include "base/HostText.h"
 #include "base/PathText.h"
 #include "base/ScratchFile.h"
 #include "base/StdioFile.h"
 #include "base/Text.h"
+#include "package/PackHeadEncoder.h"
 #include "package/PackageSources.h"
 #include "package/PathPattern.h"
+#include "package/PatternProblem.h"
 
 namespace {
 

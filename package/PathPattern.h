@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 
 // What a pattern's first variable makes of its file.
 enum class PathKind { Font, System, Theme, None };
@@ -53,7 +52,3 @@ size_t PathBelowVariable(const char* pattern);
 // with or without an extension), name ending in a dot or a space, wildcard,
 // reserved or control character.
 const char* UnsafePatternReason(const char* pattern);
-
-// Why the installer would not put a file where the pattern says, in a few
-// words; empty when the pattern is sound.
-std::string PatternProblem(const std::string& pattern);

@@ -7,10 +7,8 @@
 // The values of %ThemeDir%, %WinDir%, %SysDir% and %FontDir%, built once per
 // extraction run; every non-empty value ends in a separator.
 struct PathVariables {
-    // The installer's: destination is the folder accepted on the destination
-    // page, the others are the system's. Windows only (install/PathVariables.cpp).
-    void Build(const String& destination);
-    // The same from given Windows and system folders, as the system returns them.
+    // destination is the value of %ThemeDir%; the others are made from the
+    // Windows and system folders as the system returns them.
     void Assign(const String& destination, const char* windowsFolder, const char* systemFolder);
     const String& ValueOf(PathVariable variable) const;
 

@@ -1,9 +1,8 @@
-// PatternProblem: what the packager says of a pattern. A file of its own,
-// so that the installer, which only refuses patterns, does not link the
-// string class.
-#include "package/PathPattern.h"
+// PatternProblem: the installer's refusals and what else would not install as named.
+#include "package/PatternProblem.h"
 
 #include "base/PathText.h"
+#include "package/PathPattern.h"
 
 std::string PatternProblem(const std::string& pattern)
 {

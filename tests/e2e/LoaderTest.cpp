@@ -3,6 +3,7 @@
 
 #include <ostream>
 
+#include "package/PackHeadEncoder.h"
 #include "tests/e2e/MessageBoxView.h"
 #include "tests/e2e/TestPackage.h"
 #include "tests/e2e/TestProcess.h"

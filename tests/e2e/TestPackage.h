@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "package/PackHead.h"
+#include "package/PackHeadEncoder.h"
 #include "package/PackageTrailer.h"
 #include "tests/support/TestArchive.h"
 

@@ -7,6 +7,7 @@
 #include "package/ArchiveReader.h"
 #include "package/PackageLoader.h"
 #include "package/PathPattern.h"
+#include "package/PatternProblem.h"
 #include "tests/fuzz/FuzzFiles.h"
 
 namespace {

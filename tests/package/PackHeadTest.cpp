@@ -12,6 +12,7 @@
 #include "base/StdioFile.h"
 #include "base/String.h"
 #include "base/StringList.h"
+#include "package/PackHeadEncoder.h"
 #include "tests/package/TempFile.h"
 
 namespace {

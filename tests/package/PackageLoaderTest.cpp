@@ -1,4 +1,5 @@
 // LoadPackage on signed and unsigned packages: where it finds the trailer, and what it leaves when it cannot.
+#include "package/PackHeadEncoder.h"
 #include "package/PackageLoader.h"
 
 #include <gtest/gtest.h>

@@ -16,6 +16,7 @@
 #include "package/PackageSources.h"
 #include "package/PackageWriter.h"
 #include "package/PathPattern.h"
+#include "package/PatternProblem.h"
 #include "tests/support/TestFiles.h"
 
 namespace {

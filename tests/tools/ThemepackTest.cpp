@@ -13,6 +13,7 @@
 
 #include "ProductVersion.h"
 #include "package/PackHead.h"
+#include "package/PackHeadEncoder.h"
 #include "package/PackageWriter.h"
 #include "tests/support/TestFiles.h"
 

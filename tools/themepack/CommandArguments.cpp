@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "base/HostText.h"
 #include "base/Text.h"
 #include "tools/themepack/CodePage.h"
 

@@ -1,6 +1,7 @@
 // themepack create: reads the command line into a package request; and the writing of any request.
 #include <cstring>
 
+#include "base/HostText.h"
 #include "base/StdioFile.h"
 #include "base/Text.h"
 #include "package/PackageWriter.h"

@@ -7,6 +7,7 @@
 
 #include "base/CopyStream.h"
 #include "base/FolderMaker.h"
+#include "base/HostText.h"
 #include "base/PathText.h"
 #include "base/Text.h"
 #include "package/ArchiveReader.h"

@@ -1,6 +1,7 @@
 // PackageFileReader: PATTERN=FILE and the package file's lines, sections and keys.
 #include "tools/themepack/PackageFileReader.h"
 
+#include "base/HostText.h"
 #include "base/PathText.h"
 #include "base/Text.h"
 #include "package/PackageSources.h"

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "base/CopyStream.h"
+#include "base/HostText.h"
 #include "base/StdioFile.h"
 #include "base/String.h"
 #include "base/Text.h"
@@ -14,6 +15,7 @@
 #include "package/InstallerMessages.h"
 #include "package/PackageSources.h"
 #include "package/PathPattern.h"
+#include "package/PatternProblem.h"
 
 namespace {
 

@@ -1,19 +1,18 @@
 // The installer's path variables: the system's own folders.
 #include <gtest/gtest.h>
 
-#include "package/PathVariables.h"
+#include "install/SystemFolders.h"
 #include "tests/install/InstallTestSupport.h"
 
 namespace {
 
-TEST(PathVariables, BuildTakesTheSystemsOwnFolders)
+TEST(SystemFolders, VariablesTakeTheSystemsOwnFolders)
 {
     char windows[MAX_PATH];
     char system[MAX_PATH];
     GetWindowsDirectoryA(windows, MAX_PATH);
     GetSystemDirectoryA(system, MAX_PATH);
-    PathVariables variables;
-    variables.Build(String("D:\\Themes"));
+    const PathVariables variables = SystemPathVariables(String("D:\\Themes"));
     EXPECT_EQ(std::string(variables.winDir.Text()), std::string(windows) + "\\");
     EXPECT_EQ(std::string(variables.sysDir.Text()), std::string(system) + "\\");
     EXPECT_EQ(std::string(variables.fontDir.Text()), std::string(windows) + "\\fonts\\");

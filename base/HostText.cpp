@@ -1,6 +1,10 @@
-// HostFolder: the folder part of a host path, for the packager. A file of
-// its own, so that the installer does not link the string class.
-#include "base/PathText.h"
+// HostText: quoting, and host paths split as the host splits them.
+#include "base/HostText.h"
+
+std::string Quoted(const std::string& text)
+{
+    return "'" + text + "'";
+}
 
 std::string FolderOf(const std::string& path)
 {

@@ -1,5 +1,5 @@
 // WriteEntryToNewFile and WriteFontEntry: exclusive create, chunked copy, and the checks a full disk or a damaged entry needs.
-#include "package/EntryWriter.h"
+#include "package/WriteEntry.h"
 
 #include <cstdio>
 
