@@ -16,7 +16,7 @@
 #include "base/String.h"
 #include "bench/Baselines.h"
 #include "install/ExtractFiles.h"
-#include "install/ExtractionPage.h"
+#include "install/ExtractionProgress.h"
 #include "package/PackageLoader.h"
 #include "tests/e2e/WizardDriver.h"
 #include "tests/support/TestFolders.h"
@@ -24,23 +24,15 @@
 namespace {
 
 // The engine's page with nothing behind it, keeping the first log line to explain a failure.
-class SilentPage : public ExtractionPage {
+class SilentPage : public ExtractionProgress {
 public:
-    void AppendLog(const char* text) override
+    void AppendLog(const char* line) override
     {
         if (firstLog.empty())
-            firstLog = text;
+            firstLog = line;
     }
-    void SetProgressRange(int, int) override {}
     void SetProgressPosition(int) override {}
-    void SetMainText(const char*) override {}
     void SetStatusText(const char*) override {}
-    void PostWizardButtons(DWORD) override {}
-    void DisableCancel() override {}
-    void SetCheck(bool) override {}
-    void ShowCheckBox() override {}
-    void StopAnimation() override {}
-    void AdjustWaitCursor(int) override {}
 
     std::string firstLog;
 };
@@ -126,10 +118,8 @@ bool TimeLoad(const std::string& package, const std::string& copyPath, PackageLo
 bool TimeExtraction(const PackageLoad& load, const std::string& destination, std::string& error)
 {
     SilentPage page;
-    String themeFile;
     const double start = Now();
-    if (!ExtractFiles(page, load.archive.Path(), load.patterns, String(destination.c_str()),
-                      themeFile)) {
+    if (!ExtractFiles(page, load.archive.Path(), load.patterns, String(destination.c_str())).success) {
         error = "ExtractFiles failed: " + page.firstLog;
         return false;
     }

@@ -1,4 +1,4 @@
-// UnpackPage: the controls the engine drives, Next and Finish.
+// UnpackPage: the run around the engine, the outcome it shows, and Finish.
 #include "wizard/UnpackPage.h"
 
 #include <commctrl.h>
@@ -7,6 +7,7 @@
 #include "framework/SystemLibraries.h"
 #include "install/ExtractFiles.h"
 #include "install/Settings.h"
+#include "package/InstallerMessages.h"
 #include "package/ThemePackage.h"
 #include "res/resource.h"
 #include "wizard/WizardSheet.h"
@@ -35,10 +36,34 @@ bool UnpackPage::OnSetActive()
 
 LRESULT UnpackPage::OnWizardNext()
 {
-    SetMainText("");
+    Application* application = CurrentApplication();
+    SetWindowTextA(mainText.Handle(), "");
     SetStatusText("");
+    if (application != nullptr)
+        application->AdjustWaitCursor(+1);
+    // Posted: the buttons change once the run has returned.
+    PostWizardButtons(0);
+    progressBar.Send(PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+
     const ThemePackage& package = Package();
-    ExtractFiles(*this, package.archivePath, package.files, sheet.destination, themeFilePath);
+    const ExtractionOutcome outcome = ExtractFiles(*this, package.archivePath, package.files, sheet.destination);
+    if (themeFilePath.IsEmpty())
+        themeFilePath = outcome.themeFilePath;
+
+    PostWizardButtons(PSWIZB_FINISH);
+    EnableWindow(GetDlgItem(GetParent(handle), IDCANCEL), FALSE);
+    SetWindowTextA(mainText.Handle(), outcome.success ? UnpackedText : NotUnpackedText);
+    SetStatusText("");
+    if (outcome.success) {
+        openThemeBox.Send(BM_SETCHECK, LoadOpenThemeAfterUnpack() ? BST_CHECKED : BST_UNCHECKED);
+        if (!themeFilePath.IsEmpty() && ThemeFilesOpenWithThemeManager())
+            ShowWindow(openThemeBox.Handle(), SW_SHOW);
+    }
+    // The check box takes the animation's place.
+    animation.Send(ACM_STOP);
+    ShowWindow(animation.Handle(), SW_HIDE);
+    if (application != nullptr)
+        application->AdjustWaitCursor(-1);
     return -1;
 }
 
@@ -52,14 +77,9 @@ bool UnpackPage::OnWizardFinish()
     return true;
 }
 
-void UnpackPage::AppendLog(const char* text)
+void UnpackPage::AppendLog(const char* line)
 {
-    log.AppendLog(text);
-}
-
-void UnpackPage::SetProgressRange(int low, int high)
-{
-    progressBar.Send(PBM_SETRANGE, 0, MAKELPARAM(low, high));
+    log.AppendLog(line);
 }
 
 void UnpackPage::SetProgressPosition(int position)
@@ -70,45 +90,8 @@ void UnpackPage::SetProgressPosition(int position)
     UpdateWindow(progressBar.Handle());
 }
 
-void UnpackPage::SetMainText(const char* text)
-{
-    SetWindowTextA(mainText.Handle(), text);
-}
-
 void UnpackPage::SetStatusText(const char* text)
 {
     SetWindowTextA(statusText.Handle(), text);
     UpdateWindow(statusText.Handle());
-}
-
-void UnpackPage::PostWizardButtons(DWORD mask)
-{
-    WizardPage::PostWizardButtons(mask);
-}
-
-void UnpackPage::DisableCancel()
-{
-    EnableWindow(GetDlgItem(GetParent(handle), IDCANCEL), FALSE);
-}
-
-void UnpackPage::SetCheck(bool checked)
-{
-    openThemeBox.Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
-}
-
-void UnpackPage::ShowCheckBox()
-{
-    ShowWindow(openThemeBox.Handle(), SW_SHOW);
-}
-
-void UnpackPage::StopAnimation()
-{
-    animation.Send(ACM_STOP);
-    ShowWindow(animation.Handle(), SW_HIDE);
-}
-
-void UnpackPage::AdjustWaitCursor(int delta)
-{
-    if (Application* application = CurrentApplication())
-        application->AdjustWaitCursor(delta);
 }

@@ -2,14 +2,15 @@
 #pragma once
 
 #include "base/String.h"
-#include "install/ExtractionPage.h"
-#include "install/LogControl.h"
-#include "install/ShadedProgressBar.h"
+#include "install/ExtractionProgress.h"
+#include "wizard/LogControl.h"
+#include "wizard/ShadedProgressBar.h"
 #include "wizard/WizardPage.h"
 
-// The extraction engine drives this page through ExtractionPage while Next
-// runs; themeFilePath is the theme file the engine remembered for Finish.
-class UnpackPage : public WizardPage, public ExtractionPage {
+// Next runs the extraction engine, which reports its log lines, progress and
+// status here; the page then shows the outcome itself. themeFilePath is the
+// theme file the run found, opened at Finish when asked for.
+class UnpackPage : public WizardPage, public ExtractionProgress {
 public:
     explicit UnpackPage(WizardSheet& sheet);
     ~UnpackPage() override = default;
@@ -22,18 +23,10 @@ public:
     // it was asked for; true lets the wizard close.
     bool OnWizardFinish() override;
 
-    // ExtractionPage, on this page's controls.
-    void AppendLog(const char* text) override;
-    void SetProgressRange(int low, int high) override;
+    // ExtractionProgress, on this page's controls.
+    void AppendLog(const char* line) override;
     void SetProgressPosition(int position) override;
-    void SetMainText(const char* text) override;
     void SetStatusText(const char* text) override;
-    void PostWizardButtons(DWORD mask) override;
-    void DisableCancel() override;
-    void SetCheck(bool checked) override;
-    void ShowCheckBox() override;
-    void StopAnimation() override;
-    void AdjustWaitCursor(int delta) override;
 
 private:
     LogControl log;

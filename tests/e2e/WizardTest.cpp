@@ -126,6 +126,19 @@ protected:
         ASSERT_EQ(wizard.CurrentPage(), WizardPage::Unpack);
         ASSERT_TRUE(wizard.Click(kNextButton));
         ASSERT_TRUE(WaitUntil([&] { return wizard.Buttons() == kDoneButtons; })) << wizard.Buttons();
+        // The page's closing state, whatever the outcome: the bar full over
+        // its range, no status, the animation gone.
+        DWORD_PTR low = 1;
+        DWORD_PTR high = 0;
+        DWORD_PTR position = 0;
+        ASSERT_TRUE(SendToWindow(wizard.Item(IDC_PROGRESS), PBM_GETRANGE, TRUE, 0, low));
+        ASSERT_TRUE(SendToWindow(wizard.Item(IDC_PROGRESS), PBM_GETRANGE, FALSE, 0, high));
+        ASSERT_TRUE(SendToWindow(wizard.Item(IDC_PROGRESS), PBM_GETPOS, 0, 0, position));
+        EXPECT_EQ(low, 0u);
+        EXPECT_EQ(high, 100u);
+        EXPECT_EQ(position, 100u);
+        EXPECT_EQ(wizard.Text(IDC_STATUS_TEXT), "");
+        EXPECT_FALSE(wizard.IsVisible(IDC_ANIMATION));
         // themepack extract must write the same files from the same package.
         EXPECT_EQ(ExtractDifference(packagePath, caseFolder.Path() + "extract", {themes, "", "", ""},
                                     NewNames(themesBefore, ThemeFiles()), themesBefore),
@@ -332,11 +345,7 @@ TEST_F(Wizard, InstallationWritesTheFilesAndReportsEveryProblem)
         Next(WizardPage::Unpack);
         Unpack();
         EXPECT_EQ(wizard.Text(IDC_MAIN_TEXT), row.mainText);
-        EXPECT_EQ(wizard.Text(IDC_STATUS_TEXT), "");
         EXPECT_EQ(WithoutCarriageReturns(wizard.Text(IDC_LOG)), row.log);
-        DWORD_PTR position = 0;
-        ASSERT_TRUE(SendToWindow(wizard.Item(IDC_PROGRESS), PBM_GETPOS, 0, 0, position));
-        EXPECT_EQ(position, 100u);
         EXPECT_EQ(Installed("Test.theme"), row.existingTheme ? "mine" : row.damagedFirst ? "" : content0);
         EXPECT_EQ(Installed("Test\\Wallpaper.bmp"), "contents of " + kPatterns[1] + "\r\n");
         EXPECT_EQ(Installed("Test\\Sounds\\Start.wav"), "contents of " + kPatterns[2] + "\r\n");
@@ -383,6 +392,8 @@ TEST_F(Wizard, FinishStoresTheChoiceAndOpensTheThemeWhenAsked)
         Next(WizardPage::Unpack);
         Unpack();
         EXPECT_EQ(wizard.IsVisible(IDC_OPEN_THEME), row.boxShown);
+        // The box carries the stored choice, checked when none is stored.
+        EXPECT_EQ(CheckState(wizard.Item(IDC_OPEN_THEME)), row.stored == 0 ? BST_UNCHECKED : BST_CHECKED);
         if (row.untick) {
             ASSERT_TRUE(wizard.Click(IDC_OPEN_THEME));
         }

@@ -102,14 +102,17 @@ protected:
         EXPECT_TRUE(WriteArchive(work / "fonts.zip", entries));
         StringList list;
         FillPatterns(list, patterns);
-        return ExtractFiles(page, String((work / "fonts.zip").c_str()), list, String(work.Path().c_str()), themeFile);
+        const ExtractionOutcome outcome =
+            ExtractFiles(page, String((work / "fonts.zip").c_str()), list, String(work.Path().c_str()));
+        fontsRegistered = outcome.fontsRegistered;
+        return outcome.success;
     }
 
     std::string font;
     std::string wineEntry;
     ScratchFolder work;
     RecordingPage page;
-    String themeFile;
+    bool fontsRegistered = false;
 };
 
 const TestEntry kPackHead = {"PackHead", std::string(16, '\0')};
@@ -130,6 +133,7 @@ TEST_F(Fonts, TrueTypeFontIsWrittenListedUnderItsFullNameLoadedAndAnnouncedOnce)
     EXPECT_EQ(ReadFileBytes(FontsFolder() + "vltest-sans.ttf"), font);
     EXPECT_EQ(FontListValue("DejaVu Sans (TrueType)"), "vltest-sans.ttf");
     EXPECT_TRUE(page.log.empty());
+    EXPECT_TRUE(fontsRegistered);
     EXPECT_EQ(FontChangeListener::count, 1);
 }
 
@@ -148,6 +152,7 @@ TEST_F(Fonts, ExistingFontOrOtherFileTypeIsLeftAlone)
     EXPECT_EQ(GetFileAttributesA((FontsFolder() + "vltest-sans.fon").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(FontListValue("DejaVu Sans (TrueType)"), "<missing>");
     EXPECT_TRUE(page.log.empty());
+    EXPECT_FALSE(fontsRegistered);
     EXPECT_EQ(FontChangeListener::count, 0) << "nothing was registered";
 }
 

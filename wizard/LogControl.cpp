@@ -1,5 +1,5 @@
 // LogControl: appending texts to the log through the rich-edit stream.
-#include "install/LogControl.h"
+#include "wizard/LogControl.h"
 
 #include <richedit.h>
 

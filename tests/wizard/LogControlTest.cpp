@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <string>
 
-#include "install/LogControl.h"
+#include "wizard/LogControl.h"
 #include "tests/framework/FrameworkTestSupport.h"
 
 namespace {

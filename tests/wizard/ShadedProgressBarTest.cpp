@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "install/ShadedProgressBar.h"
+#include "wizard/ShadedProgressBar.h"
 #include "tests/framework/FrameworkTestSupport.h"
 
 TEST(ShadedProgressBar, TonesStepBy51PerChannelAndStopAtTheByteEnds)

@@ -1,5 +1,5 @@
 // ShadedProgressBar and ShadePalette: the bar's tones, and painting it off-screen stroke by stroke.
-#include "install/ShadedProgressBar.h"
+#include "wizard/ShadedProgressBar.h"
 
 #include <commctrl.h>
 
