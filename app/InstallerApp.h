@@ -2,7 +2,7 @@
 #pragma once
 
 #include "framework/Application.h"
-#include "package/ThemePackage.h"
+#include "loader/ThemePackage.h"
 
 // The static application object of the installer. Owns the ThemePackage from
 // process start to process end.

@@ -29,3 +29,9 @@ function(add_part name)
   part_view(${name} "${folder}")
   target_link_libraries(${name} PUBLIC ${part_USES})
 endfunction()
+
+# portable_part(TARGET): TARGET builds on any system; on Windows its sources
+# meet a windows.h that stops the build, so a Windows header cannot creep in.
+function(portable_part target)
+  target_include_directories(${target} BEFORE PRIVATE "${PROJECT_SOURCE_DIR}/cmake/portable")
+endfunction()

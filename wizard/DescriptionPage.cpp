@@ -1,7 +1,7 @@
 // DescriptionPage: the text as stored, the caret at its end, the window colour behind it.
 #include "wizard/DescriptionPage.h"
 
-#include "package/ThemePackage.h"
+#include "loader/ThemePackage.h"
 #include "res/resource.h"
 #include "wizard/WizardSheet.h"
 

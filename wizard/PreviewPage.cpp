@@ -1,7 +1,7 @@
 // PreviewPage: loads the preview file once and hands it to the picture control.
 #include "wizard/PreviewPage.h"
 
-#include "package/ThemePackage.h"
+#include "loader/ThemePackage.h"
 #include "res/resource.h"
 #include "wizard/WizardSheet.h"
 

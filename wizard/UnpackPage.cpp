@@ -8,7 +8,7 @@
 #include "install/ExtractFiles.h"
 #include "install/Settings.h"
 #include "package/InstallerMessages.h"
-#include "package/ThemePackage.h"
+#include "loader/ThemePackage.h"
 #include "res/resource.h"
 #include "wizard/WizardSheet.h"
 

@@ -1,7 +1,7 @@
 // WizardPage: the left panel and the wizard buttons of every page.
 #include "wizard/WizardPage.h"
 
-#include "package/ThemePackage.h"
+#include "loader/ThemePackage.h"
 #include "res/resource.h"
 #include "wizard/WizardSheet.h"
 

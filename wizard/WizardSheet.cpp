@@ -4,7 +4,7 @@
 #include "framework/Application.h"
 #include "framework/SystemLibraries.h"
 #include "install/Settings.h"
-#include "package/ThemePackage.h"
+#include "loader/ThemePackage.h"
 #include "res/resource.h"
 
 WizardSheet::WizardSheet(const ThemePackage& package)

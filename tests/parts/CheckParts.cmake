@@ -26,8 +26,9 @@ foreach(probe IN LISTS PROBES)
 endforeach()
 
 file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}"
-     "${SOURCE_DIR}/base/*" "${SOURCE_DIR}/package/*" "${SOURCE_DIR}/install/*" "${SOURCE_DIR}/framework/*"
-     "${SOURCE_DIR}/app/*" "${SOURCE_DIR}/wizard/*" "${SOURCE_DIR}/tools/*" "${SOURCE_DIR}/tests/*")
+     "${SOURCE_DIR}/base/*" "${SOURCE_DIR}/package/*" "${SOURCE_DIR}/loader/*" "${SOURCE_DIR}/install/*"
+     "${SOURCE_DIR}/framework/*" "${SOURCE_DIR}/app/*" "${SOURCE_DIR}/wizard/*" "${SOURCE_DIR}/tools/*"
+     "${SOURCE_DIR}/tests/*")
 foreach(source IN LISTS sources)
   if(NOT source MATCHES "\\.(h|cpp|rc)$")
     continue()
@@ -38,6 +39,15 @@ foreach(source IN LISTS sources)
       string(APPEND failures "${source}: '${line}' reaches past the parts' views\n")
     endif()
   endforeach()
+  # The portable parts: package/ entirely, base/ in its headers.
+  if(source MATCHES "^package/" OR source MATCHES "^base/.*\\.h$")
+    file(STRINGS "${SOURCE_DIR}/${source}" system_includes REGEX "^[ \t]*#[ \t]*include[ \t]*<")
+    foreach(line IN LISTS system_includes)
+      if(line MATCHES "<(windows|winbase|windef|winuser|wingdi|commctrl|shellapi|shlobj)\\.h>")
+        string(APPEND failures "${source}: '${line}': a portable part includes a Windows header\n")
+      endif()
+    endforeach()
+  endif()
 endforeach()
 
 if(failures)

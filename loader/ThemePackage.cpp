@@ -1,5 +1,5 @@
 // ThemePackage::Load: the shared load, then what only the installer needs: the side image as a bitmap.
-#include "package/ThemePackage.h"
+#include "loader/ThemePackage.h"
 
 #include <windows.h>
 
