@@ -8,11 +8,6 @@
 #include "package/InstallerMessages.h"
 #include "wizard/WizardSheet.h"
 
-InstallerApp& CurrentInstaller()
-{
-    return *static_cast<InstallerApp*>(CurrentApplication());
-}
-
 bool InstallerApp::Initialize()
 {
     SetTitle("Vistaloom");

@@ -14,8 +14,6 @@ public:
     // application never runs a message loop of its own.
     bool Initialize() override;
 
-    ThemePackage& Package() { return package; }
-
 private:
     // Builds the wizard and runs it modally; the temporary files are deleted
     // after it has returned.
@@ -23,5 +21,3 @@ private:
 
     ThemePackage package;
 };
-
-InstallerApp& CurrentInstaller();

@@ -52,5 +52,5 @@ bool DescriptionPage::OnSetActive()
 
 LRESULT DescriptionPage::OnWizardBack()
 {
-    return Package().HasPreview() ? IDD_PREVIEW : IDD_WELCOME;
+    return sheet.PageBefore(IDD_DESCRIPTION);
 }

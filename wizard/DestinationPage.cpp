@@ -33,7 +33,7 @@ bool DestinationPage::RouteCommand(UINT id, UINT code, void* extra, CommandState
 
 LRESULT DestinationPage::OnWizardBack()
 {
-    return sheet.PageBeforeDestination();
+    return sheet.PageBefore(IDD_DESTINATION);
 }
 
 void DestinationPage::Browse()

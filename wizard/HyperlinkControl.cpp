@@ -63,7 +63,7 @@ LRESULT HyperlinkControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     default:
         break;
     }
-    return StaticControl::HandleMessage(message, wParam, lParam);
+    return Window::HandleMessage(message, wParam, lParam);
 }
 
 void HyperlinkControl::SetTarget(const char* text)

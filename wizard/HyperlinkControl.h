@@ -5,11 +5,11 @@
 
 #include "base/String.h"
 #include "framework/GdiObject.h"
-#include "wizard/StaticControl.h"
+#include "framework/Window.h"
 
 // Serves one static control that carries SS_NOTIFY, so that it receives the
 // mouse. Owns the hand cursor it shows; the page holds the object.
-class HyperlinkControl : public StaticControl {
+class HyperlinkControl : public Window {
 public:
     // Chooses the cursor: the system's hand, the help viewer's hand, or the
     // up arrow, whichever comes first.

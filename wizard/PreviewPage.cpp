@@ -26,5 +26,5 @@ bool PreviewPage::OnSetActive()
 
 LRESULT PreviewPage::OnWizardNext()
 {
-    return Package().HasDescription() ? IDD_DESCRIPTION : IDD_DESTINATION;
+    return sheet.PageAfter(IDD_PREVIEW);
 }

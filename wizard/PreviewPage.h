@@ -17,6 +17,6 @@ public:
     LRESULT OnWizardNext() override;
 
 private:
-    StaticControl previewPicture;
+    Window previewPicture;
     Bitmap previewBitmap;
 };

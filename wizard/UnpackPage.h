@@ -31,8 +31,8 @@ public:
 private:
     LogControl log;
     ShadedProgressBar progressBar;
-    StaticControl mainText;
-    StaticControl statusText;
+    Window mainText;
+    Window statusText;
     Window animation;
     Window openThemeBox;
     String themeFilePath;

@@ -38,5 +38,5 @@ bool WelcomePage::OnSetActive()
 
 LRESULT WelcomePage::OnWizardNext()
 {
-    return sheet.PageAfterWelcome();
+    return sheet.PageAfter(IDD_WELCOME);
 }

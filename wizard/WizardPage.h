@@ -2,7 +2,7 @@
 #pragma once
 
 #include "framework/PropertyPage.h"
-#include "wizard/StaticControl.h"
+#include "framework/Window.h"
 
 class ThemePackage;
 class WizardSheet;
@@ -23,5 +23,5 @@ protected:
     const ThemePackage& Package() const;
 
     WizardSheet& sheet;
-    StaticControl leftPanel;
+    Window leftPanel;
 };

@@ -7,6 +7,13 @@
 #include "loader/ThemePackage.h"
 #include "res/resource.h"
 
+namespace {
+
+// The wizard's pages in the order they are added and shown.
+constexpr UINT kPageOrder[] = {IDD_WELCOME, IDD_PREVIEW, IDD_DESCRIPTION, IDD_DESTINATION, IDD_UNPACK};
+
+}  // namespace
+
 WizardSheet::WizardSheet(const ThemePackage& package)
     : PropertySheet(IDS_WIZARD_CAPTION, nullptr, 0),
       package(package),
@@ -58,16 +65,36 @@ LRESULT WizardSheet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return PropertySheet::HandleMessage(message, wParam, lParam);
 }
 
-UINT WizardSheet::PageAfterWelcome() const
+bool WizardSheet::IsShown(UINT templateId) const
 {
-    if (package.HasPreview())
-        return IDD_PREVIEW;
-    return package.HasDescription() ? IDD_DESCRIPTION : IDD_DESTINATION;
+    if (templateId == IDD_PREVIEW)
+        return package.HasPreview();
+    if (templateId == IDD_DESCRIPTION)
+        return package.HasDescription();
+    return true;
 }
 
-UINT WizardSheet::PageBeforeDestination() const
+UINT WizardSheet::PageAfter(UINT templateId) const
 {
-    if (package.HasDescription())
-        return IDD_DESCRIPTION;
-    return package.HasPreview() ? IDD_PREVIEW : IDD_WELCOME;
+    const int count = static_cast<int>(sizeof kPageOrder / sizeof kPageOrder[0]);
+    int at = 0;
+    while (at < count && kPageOrder[at] != templateId)
+        ++at;
+    for (++at; at < count; ++at) {
+        if (IsShown(kPageOrder[at]))
+            return kPageOrder[at];
+    }
+    return templateId;
+}
+
+UINT WizardSheet::PageBefore(UINT templateId) const
+{
+    int at = static_cast<int>(sizeof kPageOrder / sizeof kPageOrder[0]) - 1;
+    while (at >= 0 && kPageOrder[at] != templateId)
+        --at;
+    for (--at; at >= 0; --at) {
+        if (IsShown(kPageOrder[at]))
+            return kPageOrder[at];
+    }
+    return templateId;
 }

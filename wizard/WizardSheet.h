@@ -26,10 +26,11 @@ public:
 
     const ThemePackage& Package() const { return package; }
 
-    // The answers of the page flow: which page Next or Back shows, by
-    // template id, skipping the pages the package has no content for.
-    UINT PageAfterWelcome() const;
-    UINT PageBeforeDestination() const;
+    // The page flow: the page Next or Back shows from the page of this
+    // template id, by template id, passing over the preview and description
+    // pages when the package has no content for them.
+    UINT PageAfter(UINT templateId) const;
+    UINT PageBefore(UINT templateId) const;
 
     // Shown once on the destination page; read from the settings.
     String defaultDestination;
@@ -38,6 +39,9 @@ public:
     String destination;
 
 private:
+    // Whether the package has what the page of this template shows.
+    bool IsShown(UINT templateId) const;
+
     const ThemePackage& package;
     HMODULE richEditModule = nullptr;
     WelcomePage welcomePage;
