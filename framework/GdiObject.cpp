@@ -1,6 +1,7 @@
 // GdiObject kinds: creation and deletion of brushes, pens, bitmaps and fonts.
 #include "framework/GdiObject.h"
 
+#include "framework/DeviceContext.h"
 #include "framework/WindowHost.h"
 
 GdiObject::~GdiObject()
@@ -47,6 +48,34 @@ bool Bitmap::Load(const char* name, int width, int height, UINT loadFlags, HINST
     if (instance == nullptr)
         instance = InstanceHandle();
     return Take(LoadImageA(instance, name, IMAGE_BITMAP, width, height, loadFlags));
+}
+
+bool Bitmap::CreateStretched(HBITMAP source, SIZE size, const RECT& place)
+{
+    Delete();
+    BITMAP sourceSize = {};
+    WindowDC screen(nullptr);
+    DeviceContext from;
+    DeviceContext to;
+    if (GetObjectA(source, sizeof sourceSize, &sourceSize) != sizeof sourceSize ||
+        !from.CreateCompatible(screen.Handle()) || !to.CreateCompatible(screen.Handle()) ||
+        !CreateCompatible(screen.Handle(), size.cx, size.cy))
+        return false;
+    bool isDrawn = false;
+    {
+        ObjectSelection fromSelection(from.Handle(), source);
+        ObjectSelection toSelection(to.Handle(), handle);
+        // HALFTONE averages the source pixels under each target pixel; the
+        // system asks for the brush origin to be set again after choosing it.
+        SetStretchBltMode(to.Handle(), HALFTONE);
+        SetBrushOrgEx(to.Handle(), 0, 0, nullptr);
+        isDrawn = StretchBlt(to.Handle(), place.left, place.top, place.right - place.left, place.bottom - place.top,
+                             from.Handle(), 0, 0, sourceSize.bmWidth, sourceSize.bmHeight, SRCCOPY) != FALSE;
+    }
+    // Selected out above, so the copy can go.
+    if (!isDrawn)
+        Delete();
+    return isDrawn;
 }
 
 bool Font::CreateFromDescription(const LOGFONTA& description)

@@ -1,8 +1,9 @@
-// PreviewPage: loads the preview file once and hands it to the picture control.
+// PreviewPage: loads the preview file once and hands it to the picture control at the page's scale.
 #include "wizard/PreviewPage.h"
 
 #include "loader/ThemePackage.h"
 #include "res/resource.h"
+#include "wizard/PagePicture.h"
 #include "wizard/WizardSheet.h"
 
 PreviewPage::PreviewPage(WizardSheet& sheet) : WizardPage(IDD_PREVIEW, sheet) {}
@@ -14,7 +15,7 @@ bool PreviewPage::OnInitDialog()
     previewPicture.Subclass(GetDlgItem(handle, IDC_PREVIEW_PICTURE));
     // A file that does not load leaves the picture empty; the page stays.
     previewBitmap.Load(Package().previewPath.Text(), 0, 0, LR_LOADFROMFILE);
-    previewPicture.Send(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(previewBitmap.Get()));
+    ShowPicture(previewPicture.Handle(), previewBitmap.Get(), scaledPreview);
     return true;
 }
 

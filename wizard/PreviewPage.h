@@ -1,11 +1,11 @@
-// PreviewPage: the theme's preview picture, shown at its own size.
+// PreviewPage: the theme's preview picture, shown at its own size scaled by the display scale.
 #pragma once
 
 #include "framework/GdiObject.h"
 #include "wizard/WizardPage.h"
 
 // Reached only when the package has a preview file; owns the bitmap loaded
-// from it until the page object goes.
+// from it, and its copy at the page's display scale, until the page object goes.
 class PreviewPage : public WizardPage {
 public:
     explicit PreviewPage(WizardSheet& sheet);
@@ -19,4 +19,5 @@ public:
 private:
     Window previewPicture;
     Bitmap previewBitmap;
+    Bitmap scaledPreview;
 };

@@ -1,9 +1,11 @@
-// ShadedProgressBar and ShadePalette: the bar's tones, and painting it off-screen stroke by stroke.
+// ShadedProgressBar and ShadePalette: the bar's tones, and painting it off-screen stroke by stroke at the display scale.
 #include "wizard/ShadedProgressBar.h"
 
 #include <commctrl.h>
 
 #include "framework/DeviceContext.h"
+#include "framework/DisplayScale.h"
+#include "framework/GdiObject.h"
 
 namespace {
 
@@ -27,12 +29,6 @@ COLORREF Midway(COLORREF a, COLORREF b)
 {
     return RGB((GetRValue(a) + GetRValue(b)) / 2, (GetGValue(a) + GetGValue(b)) / 2,
                (GetBValue(a) + GetBValue(b)) / 2);
-}
-
-// The fill has no pen, so the pens skip its entry.
-int PenIndex(ShadePalette::Entry entry)
-{
-    return entry < ShadePalette::Lighter3 ? entry : entry - 1;
 }
 
 // A point of the bar drawn lying down: along it from its start (left) or its
@@ -81,17 +77,68 @@ constexpr BarStroke BarStrokes[] = {
     {ShadePalette::Shadow, Line, {End, 1, Near, 0}, {End, 1, Far, 0}},
 };
 
-// Where point lies on the filled part bar. A vertical bar is the lying one
-// stood up on its start: its near edge becomes the left side, and the column
-// n pixels from the start becomes the row n pixels above the bottom, so the
-// shadow falls above the moving end.
-POINT Place(const BarPoint& point, const RECT& bar, bool isVertical)
+// The filled part laid down: coordinates along it grow from its start to its
+// moving end, across it from its near to its far edge. A vertical bar is the
+// lying one stood up on its start: its near edge becomes the left side, and
+// along it runs upward, so the shadow falls above the moving end.
+struct LyingBar {
+    // The names near and far are taken by the system's headers.
+    int start, end, nearSide, farSide;
+
+    int AnchorOf(Along along) const { return along == Start ? start : end; }
+    int AnchorOf(Across across) const { return across == Near ? nearSide : farSide; }
+};
+
+LyingBar Lay(const RECT& bar, bool isVertical)
 {
     if (!isVertical)
-        return {(point.along == Start ? bar.left : bar.right) + point.alongOffset,
-                (point.across == Near ? bar.top : bar.bottom) + point.acrossOffset};
-    return {(point.across == Near ? bar.left : bar.right) + point.acrossOffset,
-            (point.along == Start ? bar.bottom : bar.top) - 1 - point.alongOffset};
+        return {bar.left, bar.right, bar.top, bar.bottom};
+    return {-bar.bottom, -bar.top, bar.left, bar.right};
+}
+
+// The pixel edges [first, last) one axis of a stroke covers. Offsets are
+// those of the 96-DPI drawing, scaled, so that each of its pixels becomes a
+// band as wide as the scale makes a pixel; at 96 DPI the bands are the pixels.
+struct Span {
+    int first, last;
+};
+
+// A point's own pixel.
+Span PointSpan(int anchor, int offset, int dpi)
+{
+    return {anchor + ScaledToDpi(offset, dpi), anchor + ScaledToDpi(offset + 1, dpi)};
+}
+
+// A line's pixels from its first point up to, not including, its last,
+// whichever way it runs, as line drawing sets them.
+Span LineSpan(int fromAnchor, int fromOffset, int toAnchor, int toOffset, int dpi)
+{
+    const int from = fromAnchor + ScaledToDpi(fromOffset, dpi);
+    const int to = toAnchor + ScaledToDpi(toOffset, dpi);
+    if (to >= from)
+        return {from, to};
+    return {toAnchor + ScaledToDpi(toOffset + 1, dpi), fromAnchor + ScaledToDpi(fromOffset + 1, dpi)};
+}
+
+// The rectangle a stroke covers on the bar; empty for a line of no length.
+RECT Band(const BarStroke& stroke, const LyingBar& bar, bool isVertical, int dpi)
+{
+    const BarPoint& from = stroke.from;
+    const BarPoint& to = stroke.to;
+    const bool runsAlong =
+        stroke.kind == Line && (from.along != to.along || from.alongOffset != to.alongOffset);
+    const bool runsAcross = stroke.kind == Line && !runsAlong;
+    const Span along = runsAlong ? LineSpan(bar.AnchorOf(from.along), from.alongOffset, bar.AnchorOf(to.along),
+                                            to.alongOffset, dpi)
+                                 : PointSpan(bar.AnchorOf(from.along), from.alongOffset, dpi);
+    const Span across = runsAcross ? LineSpan(bar.AnchorOf(from.across), from.acrossOffset, bar.AnchorOf(to.across),
+                                              to.acrossOffset, dpi)
+                                   : PointSpan(bar.AnchorOf(from.across), from.acrossOffset, dpi);
+    if (along.first >= along.last || across.first >= across.last)
+        return {};
+    if (!isVertical)
+        return {along.first, across.first, along.last, across.last};
+    return {across.first, -along.last, across.last, -along.first};
 }
 
 }  // namespace
@@ -107,16 +154,6 @@ void ShadePalette::Compute(COLORREF base, COLORREF darkShadow, COLORREF shadow)
     colors[DarkShadow] = darkShadow;
     colors[MidShadow] = Midway(darkShadow, shadow);
     colors[Shadow] = shadow;
-    for (int index = 0; index < EntryCount; ++index) {
-        const auto entry = static_cast<Entry>(index);
-        if (entry != Lighter3)
-            pens[PenIndex(entry)].Create(PS_SOLID, 1, colors[entry]);
-    }
-}
-
-HPEN ShadePalette::PenOf(Entry entry) const
-{
-    return entry == Lighter3 ? nullptr : pens[PenIndex(entry)].Get();
 }
 
 void ShadedProgressBar::SetShadeColor(COLORREF base)
@@ -187,7 +224,7 @@ void ShadedProgressBar::OnPaint()
     selection.Select(picture.Handle());
     memory.FillSolid(&client, GetSysColor(COLOR_BTNFACE));
     if (palette != nullptr)
-        DrawBar(memory, bar, isVertical);
+        DrawBar(memory, bar, isVertical, WindowDpi(handle));
     BitBlt(target.Handle(), 0, 0, client.right, client.bottom, memory.Handle(), 0, 0, SRCCOPY);
 }
 
@@ -213,26 +250,15 @@ RECT ShadedProgressBar::FilledPart(const RECT& client, bool isVertical) const
     return bar;
 }
 
-void ShadedProgressBar::DrawBar(DeviceContext& dc, const RECT& bar, bool isVertical) const
+void ShadedProgressBar::DrawBar(DeviceContext& dc, const RECT& bar, bool isVertical, int dpi) const
 {
     dc.FillSolid(&bar, palette->Color(ShadePalette::Lighter3));
     if (isVertical ? bar.top == bar.bottom : bar.left == bar.right)
         return;
-    ObjectSelection pens(dc.Handle());
+    const LyingBar lying = Lay(bar, isVertical);
     for (const BarStroke& stroke : BarStrokes) {
-        const POINT from = Place(stroke.from, bar, isVertical);
-        if (stroke.kind == Pixel) {
-            SetPixelV(dc.Handle(), from.x, from.y, palette->Color(stroke.color));
-            continue;
-        }
-        const HPEN pen = palette->PenOf(stroke.color);
-        // A pen that could not be made leaves its stroke out rather than
-        // drawing it in the previous stroke's colour.
-        if (pen == nullptr)
-            continue;
-        const POINT to = Place(stroke.to, bar, isVertical);
-        pens.Select(pen);
-        MoveToEx(dc.Handle(), from.x, from.y, nullptr);
-        LineTo(dc.Handle(), to.x, to.y);
+        const RECT band = Band(stroke, lying, isVertical, dpi);
+        if (!IsRectEmpty(&band))
+            dc.FillSolid(&band, palette->Color(stroke.color));
     }
 }

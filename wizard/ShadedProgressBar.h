@@ -5,14 +5,12 @@
 
 #include <memory>
 
-#include "framework/GdiObject.h"
 #include "framework/Window.h"
 
 class DeviceContext;
 
-// The bar's tones: lighter and darker steps of one base colour, the two
-// shadow colours, and a solid one-pixel pen for every tone that draws lines.
-// Owned by its ShadedProgressBar.
+// The bar's tones: lighter and darker steps of one base colour and the two
+// shadow colours. Owned by its ShadedProgressBar.
 class ShadePalette {
 public:
     enum Entry {
@@ -28,25 +26,23 @@ public:
         EntryCount
     };
 
-    // Computes the nine colours and (re)creates the eight pens.
+    // Computes the nine colours.
     void Compute(COLORREF base, COLORREF darkShadow, COLORREF shadow);
 
     COLORREF Color(Entry entry) const { return colors[entry]; }
-    // Null for Lighter3 and before Compute.
-    HPEN PenOf(Entry entry) const;
 
 private:
     COLORREF colors[EntryCount] = {};
-    Pen pens[EntryCount - 1];
 };
 
 // Serves the unpack page's progress bar: the standard control keeps its range
 // and position, and while shading is on this object paints the bar itself,
-// off-screen and then in one block. The page holds it by value.
+// off-screen and then in one block, its strokes as wide as the display scale
+// makes a pixel. The page holds it by value.
 class ShadedProgressBar : public Window {
 public:
     ShadedProgressBar() = default;
-    // Frees the palette and its pens, then the window goes as any Window's does.
+    // Frees the palette, then the window goes as any Window's does.
     ~ShadedProgressBar() override = default;
 
     // Recomputes the palette from base and the system's shadow colours;
@@ -70,7 +66,8 @@ protected:
 private:
     // The filled part of client for the control's range and position.
     RECT FilledPart(const RECT& client, bool isVertical) const;
-    void DrawBar(DeviceContext& dc, const RECT& bar, bool isVertical) const;
+    // Each stroke of the 96-DPI drawing becomes a band scaled to dpi.
+    void DrawBar(DeviceContext& dc, const RECT& bar, bool isVertical, int dpi) const;
 
     bool isShading = false;
     std::unique_ptr<ShadePalette> palette;

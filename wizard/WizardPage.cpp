@@ -3,6 +3,7 @@
 
 #include "loader/ThemePackage.h"
 #include "res/resource.h"
+#include "wizard/PagePicture.h"
 #include "wizard/WizardSheet.h"
 
 WizardPage::WizardPage(UINT templateId, WizardSheet& sheet) : PropertyPage(templateId, 0), sheet(sheet) {}
@@ -10,8 +11,8 @@ WizardPage::WizardPage(UINT templateId, WizardSheet& sheet) : PropertyPage(templ
 void WizardPage::ShowSideImage()
 {
     leftPanel.Subclass(GetDlgItem(handle, IDC_LEFT_PANEL));
-    // The bitmap stays the package's: the panel only shows it.
-    leftPanel.Send(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(Package().sideImage.Get()));
+    // The bitmap stays the package's: the panel only shows it, or this page's copy at its scale.
+    ShowPicture(leftPanel.Handle(), Package().sideImage.Get(), scaledSideImage);
 }
 
 void WizardPage::PostWizardButtons(DWORD flags)

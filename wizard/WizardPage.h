@@ -1,6 +1,7 @@
 // WizardPage: what every page of the installer's wizard shares: its sheet, the side image in its left panel, its buttons.
 #pragma once
 
+#include "framework/GdiObject.h"
 #include "framework/PropertyPage.h"
 #include "framework/Window.h"
 
@@ -15,8 +16,8 @@ public:
     ~WizardPage() override = default;
 
 protected:
-    // Binds the left panel and shows the package's side image in it; a
-    // package without one leaves an empty sunken frame.
+    // Binds the left panel and shows the package's side image in it at the
+    // page's display scale; a package without one leaves an empty sunken frame.
     void ShowSideImage();
     // Posted, so that it takes effect after the activation has completed.
     void PostWizardButtons(DWORD flags);
@@ -24,4 +25,8 @@ protected:
 
     WizardSheet& sheet;
     Window leftPanel;
+
+private:
+    // The side image at this page's display scale; empty at 96 DPI.
+    Bitmap scaledSideImage;
 };
