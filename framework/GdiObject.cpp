@@ -71,6 +71,10 @@ bool Bitmap::CreateStretched(HBITMAP source, SIZE size, const RECT& place)
         SetBrushOrgEx(to.Handle(), 0, 0, nullptr);
         isDrawn = StretchBlt(to.Handle(), place.left, place.top, place.right - place.left, place.bottom - place.top,
                              from.Handle(), 0, 0, sourceSize.bmWidth, sourceSize.bmHeight, SRCCOPY) != FALSE;
+        // A centred picture control fills its margin in the colour of the
+        // picture's first pixel; smoothing would blend it with its neighbours.
+        if (place.left == 0 && place.top == 0)
+            SetPixelV(to.Handle(), 0, 0, GetPixel(from.Handle(), 0, 0));
     }
     // Selected out above, so the copy can go.
     if (!isDrawn)

@@ -42,7 +42,8 @@ public:
     bool Load(const char* name, int width, int height, UINT loadFlags, HINSTANCE instance = nullptr);
     // A size.cx by size.cy bitmap holding the whole of source stretched or
     // shrunk onto place, which may reach past its edges: smoothly (HALFTONE)
-    // rather than by dropping or repeating pixels. source must not be
+    // rather than by dropping or repeating pixels; a copy that starts with
+    // the source's first pixel keeps its colour. source must not be
     // selected into a device.
     bool CreateStretched(HBITMAP source, SIZE size, const RECT& place);
     HBITMAP Get() const { return static_cast<HBITMAP>(handle); }

@@ -1,4 +1,4 @@
-// ShowPicture: stretches a package's picture by the display scale, cut to the frame that shows it.
+// ShowPicture: stretches a package's picture by the display scale, no further than its frame holds.
 #include "wizard/PagePicture.h"
 
 #include "framework/DisplayScale.h"
@@ -11,8 +11,19 @@ void ShowPicture(HWND control, HBITMAP image, Bitmap& scaledCopy)
     RECT frame = {};
     if (image != nullptr && dpi != DefaultDpi && GetObjectA(image, sizeof bitmap, &bitmap) == sizeof bitmap &&
         GetClientRect(control, &frame)) {
-        RECT place = {0, 0, ScaledToDpi(bitmap.bmWidth, dpi), ScaledToDpi(bitmap.bmHeight, dpi)};
-        // No larger than the frame: what lies beyond it is cut, as at 96 DPI.
+        // The page's frames grow with its font, not exactly with the scale:
+        // the picture grows with the scale but no further than its frame
+        // holds it whole. One that overflows its frame at its own size keeps
+        // that size and is cut, as at 96 DPI, so the copy is never larger
+        // than the frame, whatever size the package claims.
+        const double fitWidth = static_cast<double>(frame.right) / bitmap.bmWidth;
+        const double fitHeight = static_cast<double>(frame.bottom) / bitmap.bmHeight;
+        const double fit = fitWidth < fitHeight ? fitWidth : fitHeight;
+        double scale = static_cast<double>(dpi) / DefaultDpi;
+        if (scale > fit)
+            scale = fit > 1 ? fit : 1;
+        RECT place = {0, 0, static_cast<LONG>(bitmap.bmWidth * scale + 0.5),
+                      static_cast<LONG>(bitmap.bmHeight * scale + 0.5)};
         const SIZE size = {place.right < frame.right ? place.right : frame.right,
                            place.bottom < frame.bottom ? place.bottom : frame.bottom};
         if ((GetWindowLongPtrA(control, GWL_STYLE) & SS_CENTERIMAGE) != 0)

@@ -4,58 +4,21 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/e2e/ScreenPicture.h"
 #include "tests/e2e/WizardDriver.h"
-#include "tests/support/TestFiles.h"
 
 namespace {
 
 // Long enough for a person watching to follow, and for the page to be drawn.
 constexpr DWORD kPauseMs = 1500;
 
-// The wizard's window as it is on the screen, as a 24-bit bitmap file.
-bool SaveWindowPicture(HWND window, const std::string& path)
-{
-    RECT rect;
-    if (!GetWindowRect(window, &rect))
-        return false;
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, picture);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, previous);
-
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    const DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    std::string pixels(rowBytes * static_cast<DWORD>(height), '\0');
-    const int rows = GetDIBits(memory, picture, 0, static_cast<UINT>(height), &pixels[0],
-                               reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    DeleteObject(picture);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    if (rows != height)
-        return false;
-
-    std::string file = "BM";
-    file.resize(14, '\0');
-    PutField32(file, 2, static_cast<uint32_t>(14 + sizeof info + pixels.size()));
-    PutField32(file, 10, static_cast<uint32_t>(14 + sizeof info));
-    file.append(reinterpret_cast<const char*>(&info), sizeof info);
-    return WriteFileBytes(path, file + pixels);
-}
-
 bool Picture(const WizardDriver& wizard, const std::string& folder, const char* name)
 {
     Sleep(kPauseMs);
     const std::string path = folder + name + ".bmp";
-    const bool saved = SaveWindowPicture(wizard.Sheet(), path);
+    RECT window = {};
+    ScreenPicture picture;
+    const bool saved = GetWindowRect(wizard.Sheet(), &window) && picture.Take(window) && picture.Save(path);
     std::printf("%s %s\n", saved ? "saved" : "could not save", path.c_str());
     return saved;
 }

@@ -252,8 +252,10 @@ TEST_F(InstallerResources, VersionRecordCarriesTheBuildsVersion)
 }
 
 // The manifest the system reads before the program starts: elevation where
-// the user may have it, the systems it was tested on, the classic controls.
-TEST_F(InstallerResources, ManifestAsksForTheHighestAvailableLevelAndKeepsTheClassicControls)
+// the user may have it, the systems it was tested on, drawing at the
+// monitor's display scale (the system-wide one where that is all the system
+// knows), the classic controls.
+TEST_F(InstallerResources, ManifestAsksForTheHighestAvailableLevelTheMonitorsScaleAndTheClassicControls)
 {
     ResourceReader reader = Read(MAKEINTRESOURCEA(24), 1);  // RT_MANIFEST, the one a program starts with
     std::string manifest;
@@ -265,9 +267,13 @@ TEST_F(InstallerResources, ManifestAsksForTheHighestAvailableLevelAndKeepsTheCla
              "version=\"" PRODUCT_VERSION_TEXT ".0\"",
              "{e2011457-1546-43c5-a5fe-008deee3d3f0}",  // Vista
              "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  // 10 and 11
+             "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>",
+             "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, "
+             "System</dpiAwareness>",
          })
         EXPECT_NE(manifest.find(expected), std::string::npos) << expected;
     EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos) << "the pages were laid out for the classic controls";
+    EXPECT_EQ(manifest.find("<!--"), std::string::npos) << "comments cost every package their bytes";
 }
 
 }  // namespace
