@@ -20,12 +20,14 @@ int WindowDpi(HWND window)
         BindFunction(GetModuleHandleA("USER32"), "GetDpiForWindow", getDpiForWindow);
         isLookedUp = true;
     }
-    int dpi = getDpiForWindow != nullptr ? static_cast<int>(getDpiForWindow(window)) : 0;
-    if (dpi <= 0) {
-        WindowDC screen(nullptr);
-        dpi = GetDeviceCaps(screen.Handle(), LOGPIXELSY);
+    // The system answers 0 for a window that is gone.
+    if (getDpiForWindow != nullptr) {
+        const int dpi = static_cast<int>(getDpiForWindow(window));
+        if (dpi != 0)
+            return dpi;
     }
-    return dpi > 0 ? dpi : DefaultDpi;
+    WindowDC screen(nullptr);
+    return GetDeviceCaps(screen.Handle(), LOGPIXELSY);
 }
 
 int ScaledToDpi(int length, int dpi)

@@ -9,7 +9,7 @@ constexpr int DefaultDpi = 96;
 
 // The dots per inch window is drawn at: GetDpiForWindow, bound at run time
 // by name (Windows 10 and later); on older systems, which have one scale
-// for every monitor, the screen's. DefaultDpi when neither answers.
+// for every monitor, the screen's.
 int WindowDpi(HWND window);
 
 // A length of the 96-DPI drawing at dpi, rounded to the nearest pixel,

@@ -50,15 +50,13 @@ bool Bitmap::Load(const char* name, int width, int height, UINT loadFlags, HINST
     return Take(LoadImageA(instance, name, IMAGE_BITMAP, width, height, loadFlags));
 }
 
-bool Bitmap::CreateStretched(HBITMAP source, SIZE size, const RECT& place)
+bool Bitmap::CreateStretched(HBITMAP source, SIZE sourceSize, SIZE size, const RECT& place)
 {
     Delete();
-    BITMAP sourceSize = {};
     WindowDC screen(nullptr);
     DeviceContext from;
     DeviceContext to;
-    if (GetObjectA(source, sizeof sourceSize, &sourceSize) != sizeof sourceSize ||
-        !from.CreateCompatible(screen.Handle()) || !to.CreateCompatible(screen.Handle()) ||
+    if (!from.CreateCompatible(screen.Handle()) || !to.CreateCompatible(screen.Handle()) ||
         !CreateCompatible(screen.Handle(), size.cx, size.cy))
         return false;
     bool isDrawn = false;
@@ -70,11 +68,11 @@ bool Bitmap::CreateStretched(HBITMAP source, SIZE size, const RECT& place)
         SetStretchBltMode(to.Handle(), HALFTONE);
         SetBrushOrgEx(to.Handle(), 0, 0, nullptr);
         isDrawn = StretchBlt(to.Handle(), place.left, place.top, place.right - place.left, place.bottom - place.top,
-                             from.Handle(), 0, 0, sourceSize.bmWidth, sourceSize.bmHeight, SRCCOPY) != FALSE;
+                             from.Handle(), 0, 0, sourceSize.cx, sourceSize.cy, SRCCOPY) != FALSE;
         // A centred picture control fills its margin in the colour of the
         // picture's first pixel; smoothing would blend it with its neighbours.
         if (place.left == 0 && place.top == 0)
-            SetPixelV(to.Handle(), 0, 0, GetPixel(from.Handle(), 0, 0));
+            BitBlt(to.Handle(), 0, 0, 1, 1, from.Handle(), 0, 0, SRCCOPY);
     }
     // Selected out above, so the copy can go.
     if (!isDrawn)

@@ -40,12 +40,12 @@ public:
     // With LR_LOADFROMFILE in loadFlags, name is a file path. A null instance
     // means the program's own module.
     bool Load(const char* name, int width, int height, UINT loadFlags, HINSTANCE instance = nullptr);
-    // A size.cx by size.cy bitmap holding the whole of source stretched or
-    // shrunk onto place, which may reach past its edges: smoothly (HALFTONE)
-    // rather than by dropping or repeating pixels; a copy that starts with
-    // the source's first pixel keeps its colour. source must not be
-    // selected into a device.
-    bool CreateStretched(HBITMAP source, SIZE size, const RECT& place);
+    // A size.cx by size.cy bitmap holding the whole of source (of
+    // sourceSize) stretched or shrunk onto place, which may reach past its
+    // edges: smoothly (HALFTONE) rather than by dropping or repeating
+    // pixels. A copy that starts with the source's first pixel keeps that
+    // pixel's colour. source must not be selected into a device.
+    bool CreateStretched(HBITMAP source, SIZE sourceSize, SIZE size, const RECT& place);
     HBITMAP Get() const { return static_cast<HBITMAP>(handle); }
 };
 

@@ -9,7 +9,8 @@ void ShowPicture(HWND control, HBITMAP image, Bitmap& scaledCopy)
     const int dpi = WindowDpi(control);
     BITMAP bitmap = {};
     RECT frame = {};
-    if (image != nullptr && dpi != DefaultDpi && GetObjectA(image, sizeof bitmap, &bitmap) == sizeof bitmap &&
+    // No bitmap, no size: a missing picture goes to the control as it is.
+    if (dpi != DefaultDpi && GetObjectA(image, sizeof bitmap, &bitmap) == sizeof bitmap &&
         GetClientRect(control, &frame)) {
         // The page's frames grow with its font, not exactly with the scale:
         // the picture grows with the scale but no further than its frame
@@ -28,7 +29,7 @@ void ShowPicture(HWND control, HBITMAP image, Bitmap& scaledCopy)
                            place.bottom < frame.bottom ? place.bottom : frame.bottom};
         if ((GetWindowLongPtrA(control, GWL_STYLE) & SS_CENTERIMAGE) != 0)
             OffsetRect(&place, (size.cx - place.right) / 2, (size.cy - place.bottom) / 2);
-        if (scaledCopy.CreateStretched(image, size, place))
+        if (scaledCopy.CreateStretched(image, {bitmap.bmWidth, bitmap.bmHeight}, size, place))
             shown = scaledCopy.Get();
     }
     SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown));
