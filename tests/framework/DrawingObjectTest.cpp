@@ -121,6 +121,34 @@ TEST(DrawingObjects, BitmapLoadsFromAFileAndAMissingFileLeavesItEmpty)
     DeleteFileA(path.c_str());
 }
 
+TEST(DrawingObjects, StretchedCopyIsSmoothKeepsItsFirstPixelAndIsCutToItsSize)
+{
+    // Two columns, black and white, stretched onto 6 columns of which the
+    // copy keeps the first 4.
+    ScreenDC screen;
+    Bitmap source;
+    ASSERT_TRUE(source.CreateCompatible(screen.dc, 2, 1));
+    {
+        DeviceContext dc;
+        ASSERT_TRUE(dc.CreateCompatible(screen.dc));
+        ObjectSelection selection(dc.Handle(), source.Handle());
+        SetPixelV(dc.Handle(), 0, 0, RGB(0, 0, 0));
+        SetPixelV(dc.Handle(), 1, 0, RGB(255, 255, 255));
+    }
+    Bitmap copy;
+    ASSERT_TRUE(copy.CreateStretched(source.Get(), {2, 1}, {4, 1}, {0, 0, 6, 1}));
+    BITMAP info = {};
+    ASSERT_NE(0, GetObjectA(copy.Handle(), sizeof(info), &info));
+    EXPECT_EQ(4, info.bmWidth);
+    DeviceContext dc;
+    ASSERT_TRUE(dc.CreateCompatible(screen.dc));
+    ObjectSelection selection(dc.Handle(), copy.Handle());
+    EXPECT_EQ(RGB(0, 0, 0), GetPixel(dc.Handle(), 0, 0)) << "first pixel";
+    const COLORREF between = GetPixel(dc.Handle(), 1, 0);
+    EXPECT_TRUE(GetRValue(between) > 0 && GetRValue(between) < 255) << "no blend where black meets white: " << between;
+    EXPECT_EQ(RGB(255, 255, 255), GetPixel(dc.Handle(), 3, 0)) << "last pixel";
+}
+
 TEST(DrawingObjects, DeviceContextsOwnOrBorrowTheirHandles)
 {
     ScreenDC screen;
