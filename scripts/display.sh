@@ -13,7 +13,8 @@ start_virtual_display() {
   local n
   for n in $(seq 91 140); do
     [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    # Room for the wizard at 200% display scale (about 1070 by 720).
+    Xvfb ":$n" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
     local i
     for i in $(seq 1 50); do
       if xdpyinfo -display ":$n" >/dev/null 2>&1; then

@@ -238,8 +238,7 @@ TEST_F(DisplayScaleTest, PagesAreLaidOutAndDrawnForTheScale)
         ASSERT_TRUE(wizard.WaitForPage(WizardPage::Unpack));
         ASSERT_TRUE(wizard.Click(kNextButton));
         ASSERT_TRUE(WaitUntil([&] { return wizard.Buttons() == kDoneButtons; })) << wizard.Buttons();
-        // One column down the middle: at 200% the bar reaches past the
-        // screen's edge, and the screen gives no picture of what lies beyond.
+        // One column down the middle of the bar.
         RECT column = ClientOnScreen(wizard.Item(IDC_PROGRESS));
         column.left = (column.left + column.right) / 2;
         column.right = column.left + 1;

@@ -22,7 +22,14 @@ bool ScreenPicture::Take(const RECT& area)
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ previous = SelectObject(memory, picture);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    // Only what lies on the screen: Wine copies nothing at all from an
+    // area reaching past its edge. The rest stays black.
+    RECT shown = {};
+    const RECT screenArea = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    PatBlt(memory, 0, 0, width, height, BLACKNESS);
+    if (IntersectRect(&shown, &area, &screenArea))
+        BitBlt(memory, shown.left - area.left, shown.top - area.top, shown.right - shown.left,
+               shown.bottom - shown.top, screen, shown.left, shown.top, SRCCOPY);
     SelectObject(memory, previous);
 
     info = {};

@@ -9,7 +9,8 @@
 // file holds them. Holds no handle.
 class ScreenPicture {
 public:
-    // Copies area (screen coordinates) from the screen; false when it could not.
+    // Copies area (screen coordinates) from the screen, black where it lies
+    // off the screen; false when it could not.
     bool Take(const RECT& area);
     int Width() const { return static_cast<int>(info.biWidth); }
     int Height() const { return static_cast<int>(info.biHeight); }
