@@ -11,6 +11,7 @@
 // scaledCopy becomes image stretched by the scale, no further than the
 // control's client holds it, and cut to that client, so a picture of any
 // claimed size costs no more than the frame it shows in. Where no copy can
-// be made, image is shown at its own size.
-// scaledCopy must outlive the control's use of it.
+// be made, image is shown at its own size. The pages call it once, as they
+// initialise: a page moved to a monitor of another scale keeps its pictures
+// at the first. scaledCopy must outlive the control's use of it.
 void ShowPicture(HWND control, HBITMAP image, Bitmap& scaledCopy);
