@@ -1,34 +1,28 @@
 // themepack build: reads a package file, lets the command line replace its stub, output and code page, and writes the package.
 #include "package/PackageWriter.h"
-#include "tools/themepack/CodePage.h"
 #include "tools/themepack/CommandArguments.h"
 #include "tools/themepack/Commands.h"
+#include "tools/themepack/Diagnostics.h"
 #include "tools/themepack/PackageFileReader.h"
+#include "tools/themepack/WriteRequestedPackage.h"
 
 int RunBuild(int argc, char** argv)
 {
-    const OptionSpec stub = {"--stub", nullptr, "a file name"};
-    const OptionSpec output = {"--output", "-o", "a file name"};
+    const OptionSpec stub = {"--stub", nullptr, "a file name", nullptr};
+    const OptionSpec output = {"--output", "-o", "a file name", nullptr};
     CommandArguments arguments;
-    std::string error;
-    if (!arguments.Read(argc, argv, {stub, output, CodePageOption}, error))
-        return ReportUsageError(error);
-    if (arguments.WantsHelp()) {
-        PrintUsage(stdout);
-        return ExitSuccess;
-    }
-    if (arguments.Operands().size() != 1 || arguments.Operands()[0].empty())
-        return ReportUsageError("build needs exactly one PACKAGEFILE");
-    const std::string& path = arguments.Operands()[0];
-    CodePage page;
-    if (!ReadCodePage(arguments, page, error))
-        return ReportUsageError(error);
+    int status = ExitSuccess;
+    if (!arguments.Read({"build", "PACKAGEFILE", {stub, output}}, argc, argv, status))
+        return status;
+    const std::string& path = arguments.Operand();
     PackageFileText file;
+    std::string error;
     if (!ReadPackageFile(path, file, error)) {
         ReportError(error);
         return ExitFailure;
     }
     // The command line's page replaces the file's, as its stub and output do.
+    CodePage page = arguments.Page();
     if (arguments.Value(CodePageOption.name).empty() && !file.codePage.empty() &&
         !SelectCodePage(file.codePage, page, error)) {
         ReportError(path + ":" + std::to_string(file.codePageLine) + ": CodePage: " + error);

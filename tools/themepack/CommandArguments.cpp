@@ -1,22 +1,40 @@
-// CommandArguments: options and operands in any order, one rule for "--", "-" and unknown options.
+// CommandArguments: options and operands in any order, one rule for "--", "-", unknown options and operand counts.
 #include "tools/themepack/CommandArguments.h"
 
 #include <cstring>
 
 #include "base/HostText.h"
-#include "base/Text.h"
-#include "tools/themepack/CodePage.h"
+#include "tools/themepack/Diagnostics.h"
+#include "tools/themepack/UsageText.h"
 
-const OptionSpec CodePageOption = {"--codepage", nullptr, "a code page number"};
+const OptionSpec CodePageOption = {"--codepage", nullptr, "a code page number", nullptr};
 
-bool CommandArguments::Read(int argc, char** argv, const std::vector<OptionSpec>& options, std::string& error)
+bool CommandArguments::Read(const CommandSyntax& syntax, int argc, char** argv, int& status)
 {
-    names.clear();
-    values.clear();
-    operands.clear();
-    for (const OptionSpec& option : options)
-        names.push_back(option.name);
+    options = syntax.options;
+    options.push_back(CodePageOption);
+    std::string error;
+    if (!ReadWords(argc, argv, error)) {
+        status = ReportUsageError(error);
+        return false;
+    }
+    if (wantsHelp) {
+        PrintUsage(stdout);
+        status = ExitSuccess;
+        return false;
+    }
+    if (!Check(syntax, error)) {
+        status = ReportUsageError(error);
+        return false;
+    }
+    return true;
+}
+
+bool CommandArguments::ReadWords(int argc, char** argv, std::string& error)
+{
     values.assign(options.size(), std::string());
+    operands.clear();
+    wantsHelp = false;
     bool isAfterOptions = false;
     for (int i = 0; i < argc; ++i) {
         const std::string argument = argv[i];
@@ -58,11 +76,34 @@ bool CommandArguments::Read(int argc, char** argv, const std::vector<OptionSpec>
     return true;
 }
 
+bool CommandArguments::Check(const CommandSyntax& syntax, std::string& error)
+{
+    // An empty name would only fail later, as a file that cannot be opened.
+    if (syntax.operand != nullptr && (operands.size() != 1 || operands.front().empty())) {
+        error = std::string(syntax.name) + " needs exactly one " + syntax.operand;
+        return false;
+    }
+    for (size_t i = 0; i < options.size(); ++i) {
+        if (options[i].missing != nullptr && values[i].empty()) {
+            error = std::string(syntax.name) + ": " + options[i].missing;
+            return false;
+        }
+    }
+    const std::string& number = Value(CodePageOption.name);
+    if (number.empty())
+        return page.Select(CodePage::Western, error);
+    if (!SelectCodePage(number, page, error)) {
+        error = "--codepage: " + error;
+        return false;
+    }
+    return true;
+}
+
 const std::string& CommandArguments::Value(const char* name) const
 {
     static const std::string none;
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (names[i] == name)
+    for (size_t i = 0; i < options.size(); ++i) {
+        if (std::strcmp(options[i].name, name) == 0)
             return values[i];
     }
     return none;
@@ -83,16 +124,4 @@ bool SelectCodePage(const std::string& text, CodePage& page, std::string& error)
         return false;
     }
     return page.Select(number, error);
-}
-
-bool ReadCodePage(const CommandArguments& arguments, CodePage& page, std::string& error)
-{
-    const std::string& value = arguments.Value(CodePageOption.name);
-    if (value.empty())
-        return page.Select(CodePage::Western, error);
-    if (!SelectCodePage(value, page, error)) {
-        error = "--codepage: " + error;
-        return false;
-    }
-    return true;
 }

@@ -18,6 +18,7 @@
 #include "tools/themepack/CodePage.h"
 #include "tools/themepack/CommandArguments.h"
 #include "tools/themepack/Commands.h"
+#include "tools/themepack/Diagnostics.h"
 #include "tools/themepack/PackageReport.h"
 #include "tools/themepack/ReportCommand.h"
 
@@ -101,26 +102,16 @@ std::string WithSeparator(std::string root)
 
 int RunExtract(int argc, char** argv)
 {
-    const OptionSpec rootOption = {"--root", nullptr, "a folder"};
+    const OptionSpec rootOption = {"--root", nullptr, "a folder", "no root given (--root DIR)"};
     CommandArguments arguments;
-    std::string error;
-    if (!arguments.Read(argc, argv, {rootOption, CodePageOption}, error))
-        return ReportUsageError(error);
-    if (arguments.WantsHelp()) {
-        PrintUsage(stdout);
-        return ExitSuccess;
-    }
-    if (arguments.Operands().size() != 1 || arguments.Operands()[0].empty())
-        return ReportUsageError("extract needs exactly one PACKAGE");
-    const std::string& package = arguments.Operands()[0];
-    std::string root = arguments.Value(rootOption.name);
-    if (root.empty())
-        return ReportUsageError("extract: no root given (--root DIR)");
-    CodePage names;
-    if (!ReadCodePage(arguments, names, error))
-        return ReportUsageError(error);
+    int status = ExitSuccess;
+    if (!arguments.Read({"extract", "PACKAGE", {rootOption}}, argc, argv, status))
+        return status;
+    const std::string& package = arguments.Operand();
+    const CodePage& names = arguments.Page();
 
     PackageReport report;
+    std::string error;
     if (!LoadPackageFile(package, report, error)) {
         ReportError(error);
         return ExitFailure;
@@ -130,7 +121,7 @@ int RunExtract(int argc, char** argv)
         return ExitFailure;
     }
 
-    root = WithSeparator(root);
+    const std::string root = WithSeparator(arguments.Value(rootOption.name));
     PathVariables variables;
     String* values[] = {&variables.themeDir, &variables.winDir, &variables.sysDir, &variables.fontDir};
     for (size_t i = 0; i < 4; ++i) {

@@ -5,6 +5,7 @@
 #include "package/InstallerMessages.h"
 #include "package/PackHead.h"
 #include "tools/themepack/Commands.h"
+#include "tools/themepack/InspectJson.h"
 #include "tools/themepack/PackageReport.h"
 #include "tools/themepack/ReportCommand.h"
 #include "tools/themepack/TextLines.h"

@@ -1,4 +1,6 @@
 // themepack inspect --json: the package's report as one JSON document, from the same report as the text.
+#include "tools/themepack/InspectJson.h"
+
 #include "package/InstallerMessages.h"
 #include "tools/themepack/ReportCommand.h"
 

@@ -5,6 +5,7 @@
 
 #include "package/InstallerMessages.h"
 #include "tools/themepack/Commands.h"
+#include "tools/themepack/Diagnostics.h"
 #include "tools/themepack/ReportCommand.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "package/InstallerMessages.h"
 #include "tools/themepack/CommandArguments.h"
-#include "tools/themepack/Commands.h"
+#include "tools/themepack/Diagnostics.h"
 
 namespace {
 
@@ -80,22 +80,16 @@ std::string CrcText(uint32_t crc)
 
 int RunReportCommand(const char* command, int argc, char** argv, const ReportFormats& formats)
 {
-    const OptionSpec json = {"--json", nullptr, nullptr};
+    const OptionSpec json = {"--json", nullptr, nullptr, nullptr};
     CommandArguments arguments;
-    std::string error;
-    if (!arguments.Read(argc, argv, {json, CodePageOption}, error))
-        return ReportUsageError(error);
-    if (arguments.WantsHelp()) {
-        PrintUsage(stdout);
-        return ExitSuccess;
-    }
-    if (arguments.Operands().size() != 1 || arguments.Operands()[0].empty())
-        return ReportUsageError(std::string(command) + " needs exactly one PACKAGE");
-    const std::string& path = arguments.Operands()[0];
+    int status = ExitSuccess;
+    if (!arguments.Read({command, "PACKAGE", {json}}, argc, argv, status))
+        return status;
+    const std::string& path = arguments.Operand();
 
     PackageReport report;
-    if (!ReadCodePage(arguments, report.names, error))
-        return ReportUsageError(error);
+    report.names = arguments.Page();
+    std::string error;
     if (!InspectPackage(path, report, error)) {
         ReportError(error);
         return ExitFailure;

@@ -33,6 +33,3 @@ std::string CrcText(uint32_t crc);
 
 // The members both documents end with: "files", then "problems" and "verdict".
 void WriteOutcomeJson(const PackageReport& report, JsonWriter& json);
-
-// inspect's document.
-void WriteInspectJson(const std::string& path, const PackageReport& report, JsonWriter& json);
