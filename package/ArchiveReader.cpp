@@ -22,10 +22,18 @@ ArchiveReader::~ArchiveReader()
 
 bool ArchiveReader::Open(const char* path)
 {
+    FileWindow window;
+    window.path = path;
+    return Open(window);
+}
+
+bool ArchiveReader::Open(const FileWindow& window)
+{
     Close();
     zlib_filefunc64_def functions;
     FillWindowedFileFunctions(functions, &file);
-    handle = unzOpen2_64(path, &functions);
+    // minizip hands this on to the open function, which reads it as a FileWindow.
+    handle = unzOpen2_64(&window, &functions);
     if (handle == nullptr)
         file = nullptr;
     return handle != nullptr;

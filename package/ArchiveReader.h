@@ -5,6 +5,7 @@
 
 #include "base/CopyStream.h"
 #include "base/String.h"
+#include "package/FileWindow.h"
 
 // What the central directory says of one entry.
 struct ArchiveEntryInfo {
@@ -30,6 +31,8 @@ public:
 
     // False when the file is not a readable ZIP archive.
     bool Open(const char* path);
+    // The same for the archive in a stretch of a file; no read leaves it.
+    bool Open(const FileWindow& window);
     void Close();
     bool IsOpen() const { return handle != nullptr; }
 

@@ -77,36 +77,61 @@ private:
 
 }  // namespace
 
-LoadFailure LoadPackage(const char* path, const char* temporaryPrefix, PackageLoad& load)
+FileWindow PackageLoad::Payload() const
+{
+    FileWindow window;
+    window.path = payloadFile.Text();
+    if (access == PayloadAccess::InPlace) {
+        window.start = trailer.payloadOffset;
+        window.length = payloadBytesPresent;
+    }
+    return window;
+}
+
+LoadFailure LoadPackage(const char* path, const char* temporaryPrefix, PackageLoad& load, PayloadAccess access)
 {
     StdioFile package;
     if (!package.Open(path, "rb"))
         return LoadFailure::CannotOpen;
     if (!FindTrailer(package, load))
         return LoadFailure::NoTrailer;
-    package.Seek(load.trailer.payloadOffset, SEEK_SET);
 
-    if (!load.archive.CreateTemporary(temporaryPrefix))
-        return LoadFailure::NoTemporaryFile;
     // One buffer for every copy of the load, never the whole payload at once.
     // The payload goes file to file, where each read and write is a call into
     // the system (under Wine a trip to its server): larger pieces than the
     // unpacking's, which stay in the processor's cache beside zlib's window.
     constexpr unsigned kPayloadPiece = 8 * CopyChunkSize;
     const std::unique_ptr<char[]> buffer(new char[kPayloadPiece]);
-    // A payload that runs past the end of the file gives a shorter copy; the
-    // archive inside is read as far as it is whole.
-    FileSource source(package);
-    FileSink copy(load.archive.File());
-    load.payloadBytesCopied = CopyStream(source, &copy, load.trailer.payloadLength, buffer.get(), kPayloadPiece).copied;
-    // Held against other writers until it is deleted: nothing may swap the
-    // archive between this reading and the extraction.
-    if (!load.archive.Seal())
-        return LoadFailure::NoTemporaryFile;
+    load.access = access;
+    if (access == PayloadAccess::InPlace) {
+        // The bytes a copy would hold: the archive is read as far as it is whole.
+        uint64_t size = 0;
+        const uint64_t start = load.trailer.payloadOffset;
+        if (package.Seek(0, SEEK_END, size) && start < size)
+            load.payloadBytesPresent = size - start < load.trailer.payloadLength ? size - start
+                                                                                  : load.trailer.payloadLength;
+        load.payloadFile = path;
+    } else {
+        package.Seek(load.trailer.payloadOffset, SEEK_SET);
+        if (!load.archive.CreateTemporary(temporaryPrefix))
+            return LoadFailure::NoTemporaryFile;
+        // A payload that runs past the end of the file gives a shorter copy; the
+        // archive inside is read as far as it is whole.
+        FileSource source(package);
+        FileSink copy(load.archive.File());
+        load.payloadBytesCopied =
+            CopyStream(source, &copy, load.trailer.payloadLength, buffer.get(), kPayloadPiece).copied;
+        load.payloadBytesPresent = load.payloadBytesCopied;
+        load.payloadFile = load.archive.Path();
+        // Held against other writers until it is deleted: nothing may swap the
+        // archive between this reading and the extraction.
+        if (!load.archive.Seal())
+            return LoadFailure::NoTemporaryFile;
+    }
     package.Close();
 
     ArchiveReader archive;
-    if (!archive.Open(load.archive.Path().Text()))
+    if (!archive.Open(load.Payload()))
         return LoadFailure::NotAnArchive;
     if (!archive.LocateEntry(PackHeadName))
         return LoadFailure::NoPackHead;

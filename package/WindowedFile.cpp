@@ -10,13 +10,18 @@ constexpr size_t kWindowSize = 64 * 1024;
 
 }  // namespace
 
-bool WindowedFile::Open(const char* path)
+bool WindowedFile::Open(const FileWindow& window)
 {
-    if (!file.Open(path, "rb"))
+    uint64_t fileSize = 0;
+    if (!file.Open(window.path, "rb") || !file.Seek(0, SEEK_END, fileSize))
         return false;
-    for (Window& window : windows)
-        window.bytes.reset(new unsigned char[kWindowSize]);
-    return file.Seek(0, SEEK_END, size);
+    for (Window& each : windows)
+        each.bytes.reset(new unsigned char[kWindowSize]);
+    // A stretch that starts past the end of the file is empty, and one that
+    // runs past it ends with the file.
+    base = window.start;
+    size = base >= fileSize ? 0 : fileSize - base < window.length ? fileSize - base : window.length;
+    return true;
 }
 
 size_t WindowedFile::Read(unsigned char* out, size_t count)
@@ -88,7 +93,7 @@ size_t WindowedFile::ReadAt(uint64_t at, unsigned char* out, size_t count)
 {
     if (at >= size)
         return 0;
-    if (!file.Seek(static_cast<int64_t>(at), SEEK_SET)) {
+    if (!file.Seek(static_cast<int64_t>(base + at), SEEK_SET)) {
         failed = true;
         return 0;
     }
@@ -113,7 +118,7 @@ voidpf ZCALLBACK OpenWindowed(voidpf opened, const void* path, int mode)
     if ((mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) != ZLIB_FILEFUNC_MODE_READ || path == nullptr)
         return nullptr;
     std::unique_ptr<WindowedFile> file(new WindowedFile);
-    if (!file->Open(static_cast<const char*>(path)))
+    if (!file->Open(*static_cast<const FileWindow*>(path)))
         return nullptr;
     *static_cast<WindowedFile**>(opened) = file.get();
     return file.release();

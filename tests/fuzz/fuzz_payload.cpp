@@ -1,6 +1,7 @@
-// fuzz_payload: a whole package loaded as the installer loads it, then its archive walked as extraction walks it.
+// fuzz_payload: a whole package loaded as the installer loads it and as themepack does, then its archive walked as extraction walks it.
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "base/CopyStream.h"
@@ -18,13 +19,28 @@ namespace {
 // few kilobytes of input inflate to gigabytes and one input run for minutes.
 constexpr uint64_t kReadBudget = 16u << 20;
 
+bool Same(const String& a, const String& b)
+{
+    return a.Length() == b.Length() && std::memcmp(a.Text(), b.Text(), static_cast<size_t>(a.Length())) == 0;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const InputFile input("package.exe", data, size);
     PackageLoad load;
-    if (LoadPackage(input.Path(), "fuzz", load) != LoadFailure::None)
+    const LoadFailure failure = LoadPackage(input.Path(), "fuzz", load);
+    // themepack reads the payload where it lies: the same bytes must get the same verdict and header.
+    PackageLoad inPlace;
+    if (LoadPackage(input.Path(), "fuzz", inPlace, PayloadAccess::InPlace) != failure ||
+        inPlace.patterns.Count() != load.patterns.Count() || !Same(inPlace.description, load.description))
+        std::abort();
+    for (int i = 0; i < load.patterns.Count(); ++i) {
+        if (!Same(inPlace.patterns[i], load.patterns[i]))
+            std::abort();
+    }
+    if (failure != LoadFailure::None)
         return 0;
     const int count = load.patterns.Count();
     for (int i = 0; i < count; ++i) {

@@ -1,4 +1,4 @@
-// LoadPackage on signed and unsigned packages: where it finds the trailer, and what it leaves when it cannot.
+// LoadPackage on signed and unsigned packages: where it finds the trailer, and what it leaves when it cannot, copying the payload or reading it in place.
 #include "package/PackHeadEncoder.h"
 #include "package/PackageLoader.h"
 
@@ -60,12 +60,18 @@ TEST(PackageLoader, FindsTheTrailerAtTheEndOrBeforeACertificateTable)
     for (const auto& row : rows) {
         const std::string path = Package(::testing::TempDir() + "signed.exe", row.padding, row.paddingByte,
                                          row.tableSize, row.extra);
-        PackageLoad load;
-        EXPECT_EQ(LoadPackage(path.c_str(), "vltest", load), row.failure) << row.name;
-        EXPECT_EQ(load.isSigned, row.isSigned) << row.name;
-        if (row.failure == LoadFailure::None) {
-            EXPECT_EQ(load.patterns.Count(), 1) << row.name;
-            EXPECT_EQ(load.trailerEnd, kImageSize + load.trailer.payloadLength + PackageTrailerSize) << row.name;
+        for (const PayloadAccess access : {PayloadAccess::Copy, PayloadAccess::InPlace}) {
+            const std::string name =
+                std::string(row.name) + (access == PayloadAccess::Copy ? ", copied" : ", in place");
+            PackageLoad load;
+            EXPECT_EQ(LoadPackage(path.c_str(), "vltest", load, access), row.failure) << name;
+            EXPECT_EQ(load.isSigned, row.isSigned) << name;
+            if (row.failure == LoadFailure::None) {
+                EXPECT_EQ(load.patterns.Count(), 1) << name;
+                EXPECT_EQ(load.trailerEnd, kImageSize + load.trailer.payloadLength + PackageTrailerSize) << name;
+                EXPECT_EQ(load.payloadBytesPresent, load.trailer.payloadLength) << name;
+                EXPECT_EQ(load.archive.IsCreated(), access == PayloadAccess::Copy) << name;
+            }
         }
         std::remove(path.c_str());
         std::remove((path + ".zip").c_str());
@@ -73,7 +79,8 @@ TEST(PackageLoader, FindsTheTrailerAtTheEndOrBeforeACertificateTable)
 }
 
 // Loads a package whose payload is prefix, then an archive of entries; the
-// first pattern found, or the failure's name.
+// first pattern found, or the failure's name. Read in place the payload must
+// give the same answer as its copy.
 std::string FirstPattern(const std::vector<TestEntry>& entries, const std::string& prefix)
 {
     const std::string path = ::testing::TempDir() + "first.exe";
@@ -85,13 +92,20 @@ std::string FirstPattern(const std::vector<TestEntry>& entries, const std::strin
     std::string trailerBytes(PackageTrailerSize, '\0');
     trailer.Encode(reinterpret_cast<unsigned char*>(&trailerBytes[0]));
     WriteFileBytes(path, ProgramImage(kImageSize, 0, 0) + payload + trailerBytes);
-    PackageLoad load;
-    const LoadFailure failure = LoadPackage(path.c_str(), "vltest", load);
+    std::string answers[2];
+    for (const PayloadAccess access : {PayloadAccess::Copy, PayloadAccess::InPlace}) {
+        PackageLoad load;
+        const LoadFailure failure = LoadPackage(path.c_str(), "vltest", load, access);
+        std::string& answer = answers[access == PayloadAccess::Copy ? 0 : 1];
+        if (failure != LoadFailure::None)
+            answer = failure == LoadFailure::NoPackHead ? "no PackHead" : "failed";
+        else
+            answer = load.patterns.Count() > 0 ? load.patterns[0].Text() : "";
+    }
     std::remove(path.c_str());
     std::remove((path + ".zip").c_str());
-    if (failure != LoadFailure::None)
-        return failure == LoadFailure::NoPackHead ? "no PackHead" : "failed";
-    return load.patterns.Count() > 0 ? load.patterns[0].Text() : "";
+    EXPECT_EQ(answers[1], answers[0]) << "read in place";
+    return answers[0];
 }
 
 TestEntry Head(const char* name, const char* pattern)

@@ -102,6 +102,44 @@ std::string Head(const std::vector<std::string>& patterns, const std::function<v
     return bytes;
 }
 
+// Where BuildPackage's payload starts: after the stub.
+constexpr size_t kPayloadStart = 2048;
+
+// The first entry's local record, header and data, as BuildPackage wrote it.
+std::string FirstLocalRecord(const std::string& b)
+{
+    const uint32_t packed = GetField32(b, b.find("PK\x01\x02") + 20);
+    return b.substr(kPayloadStart, 30 + GetField16(b, kPayloadStart + 26) + GetField16(b, kPayloadStart + 28) + packed);
+}
+
+// Points the first entry at a copy of its local record behind the payload,
+// where a reader that strays past the payload's end would unpack it.
+void AimFirstEntryPastThePayload(std::string& b)
+{
+    const std::string copy = FirstLocalRecord(b);
+    PutField32(b, b.find("PK\x01\x02") + 42, GetField32(b, b.size() - 4));
+    b.insert(b.size() - 20, copy);
+}
+
+// Points the first entry at a copy of its local record in the program
+// image, 1024 bytes before the payload, through a ZIP64 offset that wraps
+// around: a reader that strays before the payload's start would unpack it.
+void AimFirstEntryIntoTheProgramImage(std::string& b)
+{
+    const std::string copy = FirstLocalRecord(b);
+    b.replace(kPayloadStart - 1024, copy.size(), copy);
+    const size_t record = b.find("PK\x01\x02");
+    const size_t end = b.size() - 20 - 22;
+    std::string extra(12, '\xFF');  // ZIP64 field 1, 8 bytes: the offset, -1024
+    extra.replace(0, 5, std::string("\x01\x00\x08\x00\x00", 5));
+    extra[5] = '\xFC';
+    PutField32(b, end + 12, GetField32(b, end + 12) + 12);
+    PutField32(b, b.size() - 4, GetField32(b, b.size() - 4) + 12);
+    PutField32(b, record + 42, 0xFFFFFFFF);
+    b[record + 30] = 12;
+    b.insert(record + 46 + GetField16(b, record + 28), extra);
+}
+
 TEST_F(ThemepackTest, HelpShowsTheUsageAndVersionTheBuildsVersion)
 {
     const CommandResult version = Themepack("--version");
@@ -477,6 +515,55 @@ TEST_F(ThemepackTest, InspectGivesTheInstallersVerdictAndWarnings)
          {"  - pattern 0 '%ThemeDir%..\\x.txt': a name ending in a dot or a space, such as '..': the installer "
           "refuses it\n",
           "  | a\\x1B[2Jb\n"}},
+        // The payload is read where it lies, and never past its ends.
+        {"payload length stopping short of the archive's end record",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"Blue.theme", theme}, {"PackHead", Head({two[0]})}},
+                            [](std::string& b) { PutField32(b, b.size() - 4, GetField32(b, b.size() - 4) - 22); });
+         },
+         1,
+         {"  layout         22 bytes lie between the payload and the trailer\n",
+          "Archive: the payload is not a readable ZIP archive\n", "Verdict: Corrupted theme package!\n"}},
+        {"entry pointing past the payload's end",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"Blue.theme", theme}, {"PackHead", Head({two[0]})}}, AimFirstEntryPastThePayload);
+         },
+         0,
+         {"  - entry 0 cannot be unpacked (its local header is damaged): the installer stops with \"Failed to open "
+          "'%ThemeDir%Blue.theme' in package!\"\n"}},
+        {"entry pointing before the payload, into the program image",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"Blue.theme", theme}, {"PackHead", Head({two[0]})}}, AimFirstEntryIntoTheProgramImage);
+         },
+         0,
+         {"  layout         as written: program image, payload, trailer\n",
+          "  - entry 0 cannot be unpacked (its local header is damaged): the installer stops with \"Failed to open "
+          "'%ThemeDir%Blue.theme' in package!\"\n"}},
+        {"archive offsets counted from the start of the file, as a self-extractor's",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"Blue.theme", theme}, {"PackHead", Head({two[0]})}}, [](std::string& b) {
+                 for (size_t at = b.find("PK\x01\x02"); at != std::string::npos; at = b.find("PK\x01\x02", at + 4))
+                     PutField32(b, at + 42, GetField32(b, at + 42) + kPayloadStart);
+                 PutField32(b, b.size() - 20 - 6, GetField32(b, b.size() - 20 - 6) + kPayloadStart);
+             });
+         },
+         1, {"Archive: the payload is not a readable ZIP archive\n", "Verdict: Corrupted theme package!\n"}},
+        {"payload running past the end of the file",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"Blue.theme", theme}, {"PackHead", Head({two[0]})}},
+                            [](std::string& b) { PutField32(b, b.size() - 4, 0x7FFFFFFF); });
+         },
+         0, {"  layout         the payload runs past the end of the file, which holds ", "Verdict: OK\n"}},
+        {"payload starting 100 bytes before the end of the file",
+         [&](const ThemepackTest& t) {
+             t.BuildPackage({{"Blue.theme", theme}, {"PackHead", Head({two[0]})}}, [](std::string& b) {
+                 PutField32(b, b.size() - 8, static_cast<uint32_t>(b.size() - 100));
+                 PutField32(b, b.size() - 4, 1000);
+             });
+         },
+         1,
+         {"  layout         the payload runs past the end of the file, which holds 100 bytes of it\n",
+          "Verdict: Corrupted theme package!\n"}},
         {"description past its limit",
          [&](const ThemepackTest& t) {
              t.BuildPackage({{"Blue.theme", theme},
@@ -622,6 +709,12 @@ TEST_F(ThemepackTest, ExtractWritesWhatTheInstallerWouldAndLogsAsItDoes)
          "Damaged file '%ThemeDir%Blue.theme' in package!\n"
          "Font 'out/FontDir/f.ttf' has no usable name and was not registered!\nWrote 1 of 2 files below out/\n",
          failed, {{"FontDir/f.ttf", "font"}}},
+        {"entry pointing past the payload's end",
+         [&](const ThemepackTest& t) { t.BuildPackage(sound, AimFirstEntryPastThePayload); }, 1,
+         "Failed to open '%ThemeDir%Blue.theme' in package!\nWrote 0 of 3 files below out/\n", failed, {}},
+        {"entry pointing before the payload, into the program image",
+         [&](const ThemepackTest& t) { t.BuildPackage(sound, AimFirstEntryIntoTheProgramImage); }, 1,
+         "Failed to open '%ThemeDir%Blue.theme' in package!\nWrote 0 of 3 files below out/\n", failed, {}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);

@@ -134,8 +134,8 @@ int RunExtract(int argc, char** argv)
     }
 
     ArchiveReader archive;
-    if (!archive.Open(report.load.archive.Path().Text())) {
-        ReportError("cannot open the package's archive copy");
+    if (!archive.Open(report.load.Payload())) {
+        ReportError("cannot open the package's archive");
         return ExitFailure;
     }
     // Names become this system's file names; the walk then checks and

@@ -46,7 +46,7 @@ void PrintTrailer(const PackageReport& report)
         return;
     switch (report.layout) {
     case PayloadLayout::PastEnd:
-        std::printf("  layout         the payload runs past the end of the file: %" PRIu64 " bytes copied\n",
+        std::printf("  layout         the payload runs past the end of the file, which holds %" PRIu64 " bytes of it\n",
                     report.extraBytes);
         break;
     case PayloadLayout::OverlapsTrailer:

@@ -53,11 +53,11 @@ bool ReadFontEntry(ArchiveReader& archive, const CodePage& page, char* buffer, R
 // earlier one's: entries sharing one stream could make the check unpack the
 // same data endlessly. An entry paired with a font's pattern is unpacked to
 // a file, to read the font's name.
-void ListEntries(const std::string& archivePath, const StringList& patterns, const CodePage& page,
+void ListEntries(const FileWindow& payload, const StringList& patterns, const CodePage& page,
                  std::vector<ReportedEntry>& entries)
 {
     ArchiveReader archive;
-    if (!archive.Open(archivePath.c_str()))
+    if (!archive.Open(payload))
         return;
     std::vector<char> buffer(CopyChunkSize);
     DataRanges unpacked;
@@ -99,7 +99,7 @@ void FindLayout(PackageReport& report)
     const uint64_t trailerStart = report.load.trailerEnd - PackageTrailerSize;
     if (end > report.fileSize) {
         report.layout = PayloadLayout::PastEnd;
-        report.extraBytes = report.load.payloadBytesCopied;
+        report.extraBytes = report.load.payloadBytesPresent;
     } else if (end > trailerStart) {
         report.layout = PayloadLayout::OverlapsTrailer;
         report.extraBytes = end - trailerStart;
@@ -262,13 +262,11 @@ bool LoadPackageFile(const std::string& path, PackageReport& report, std::string
         return false;
     package.Close();
 
-    report.failure = LoadPackage(path.c_str(), kTemporaryPrefix, report.load);
+    // No installer runs here: nothing needs a copy that others cannot change,
+    // and a copy of a large payload would cost more than the unpacking.
+    report.failure = LoadPackage(path.c_str(), kTemporaryPrefix, report.load, PayloadAccess::InPlace);
     if (report.failure == LoadFailure::CannotOpen) {
         error = "cannot open " + Quoted(path);
-        return false;
-    }
-    if (report.failure == LoadFailure::NoTemporaryFile) {
-        error = "cannot create a temporary file";
         return false;
     }
     return true;
@@ -282,7 +280,7 @@ bool InspectPackage(const std::string& path, PackageReport& report, std::string&
         FindLayout(report);
     if (!report.IsArchive())
         return true;
-    ListEntries(report.load.archive.Path().Text(), report.load.patterns, report.names, report.entries);
+    ListEntries(report.load.Payload(), report.load.patterns, report.names, report.entries);
     for (size_t i = 0; i < report.entries.size() && report.packHeadIndex < 0; ++i) {
         if (IsPackHeadName(report.entries[i].info.name.Text())) {
             report.packHeadIndex = static_cast<int>(i);

@@ -27,7 +27,7 @@ struct ReportedEntry {
 };
 
 // Where the payload lies against the trailer; extraBytes counts the gap, the
-// overlap, or the bytes copied of a payload that runs past the file.
+// overlap, or the bytes the file holds of a payload that runs past its end.
 enum class PayloadLayout { AsWritten, Gap, OverlapsTrailer, PastEnd };
 
 // A bitmap part as the load wrote it, checked as the wizard would load it.
@@ -61,7 +61,7 @@ struct PackageReport {
     // Set when there is a trailer.
     PayloadLayout layout = PayloadLayout::AsWritten;
     uint64_t extraBytes = 0;
-    // The archive copy's entries, listed when the copy is an archive.
+    // The archive's entries, listed when the payload is an archive.
     std::vector<ReportedEntry> entries;
     int packHeadIndex = -1;
     uint64_t packHeadSize = 0;
@@ -78,11 +78,12 @@ struct PackageReport {
 };
 
 // Loads the package at path as the installer does, and no more: the load's
-// outcome and the file's size. False, with error set, only when the file
-// cannot be read at all or no temporary file can be made.
+// outcome and the file's size. The payload is read where it lies in the
+// package, with the installer's checks and verdicts. False, with error set,
+// only when the file cannot be read at all.
 bool LoadPackageFile(const std::string& path, PackageReport& report, std::string& error);
 
 // Loads the package at path as the installer does and notes what it meets
 // on the way. False, with error set, only when the file cannot be read at
-// all or no temporary file can be made; a rejected package is a verdict.
+// all; a rejected package is a verdict.
 bool InspectPackage(const std::string& path, PackageReport& report, std::string& error);
