@@ -82,6 +82,11 @@ void StdioFile::Swap(StdioFile& other)
     other.stream = held;
 }
 
+bool StdioFile::SetBuffer(char* buffer, size_t size)
+{
+    return stream != nullptr && std::setvbuf(stream, buffer, _IOFBF, size) == 0;
+}
+
 int StdioFile::Close()
 {
     if (stream == nullptr)

@@ -20,6 +20,10 @@ public:
     // one that exists, even one that appears at the last moment. Until it is
     // closed, nobody else may write to it, nor read it unless allowReaders.
     CreateResult CreateNew(const char* path, bool allowReaders = false);
+    // Gives the open stream buffer, size bytes, in place of the one the C
+    // runtime would make; only before the first read or write, and buffer
+    // must outlive the stream. False when the runtime refuses it.
+    bool SetBuffer(char* buffer, size_t size);
     // The fclose result; 0 when nothing was open.
     int Close();
     // Number of bytes read; 0 for a count of 0 without touching the stream.
