@@ -8,6 +8,7 @@ import sys
 import time
 from pathlib import Path
 
+import extract
 import inputs
 import report
 
@@ -100,10 +101,13 @@ def main():
     sets = [entry for entry in inputs.SETS if not (quick and entry[0] == "500MB")]
     started = time.perf_counter()
     rows = [measure(name, description, files, repeats) for name, description, files in sets]
+    gigabytes = os.environ.get("BENCH_EXTRACT_GB")
+    comparison = extract.table(extract.measure(float(gigabytes), repeats)) if gigabytes else ""
     stubs = {arch: (ROOT / "build" / arch / "themesetup.exe").stat().st_size for arch in ("win64", "win32")}
-    settings = [f"{name}={os.environ[name]}" for name in ("BENCH_QUICK", "BENCH_REPEATS") if name in os.environ]
+    settings = [f"{name}={os.environ[name]}" for name in ("BENCH_QUICK", "BENCH_REPEATS", "BENCH_EXTRACT_GB")
+                if name in os.environ]
     command = " ".join(settings + ["scripts/bench"])
-    table = report.write(ROOT / "docs", rows, stubs, repeats, command, time.perf_counter() - started)
+    table = report.write(ROOT / "docs", rows, stubs, repeats, command, time.perf_counter() - started, comparison)
     print(table)
 
 

@@ -108,9 +108,9 @@ def machine():
     return f"{os.cpu_count()} CPUs ({model}), {wine}, {os.uname().sysname} {os.uname().release}, commit {commit}"
 
 
-def write(folder, rows, stubs, repeats, command, seconds):
-    """Writes PERFORMANCE.md and the plot into folder; returns the tables."""
-    tables = table(rows, stubs)
+def write(folder, rows, stubs, repeats, command, seconds, comparison=""):
+    """Writes PERFORMANCE.md and the plot into folder; returns the tables, then comparison (markdown) if any."""
+    tables = table(rows, stubs) + ("\n" + comparison if comparison else "")
     (folder / SVG_NAME).write_text(plot(rows))
     (folder / "PERFORMANCE.md").write_text(f"""# Performance
 
@@ -118,7 +118,8 @@ Made by `{command}` on {datetime.date.today()} (the measuring took {seconds / 60
 Every figure is the median of {repeats} runs; MB is 1,000,000 bytes. The Windows figures come from
 `bench/BenchInstaller.cpp` under Wine, the Linux ones from the Linux release build and Debian's
 `zip` and `unzip`. Reproduce with `scripts/bench` (all three packages, 5 runs each) or
-`BENCH_QUICK=1 scripts/bench` (no 500 MB package, 3 runs); `BENCH_REPEATS=N` sets the runs.
+`BENCH_QUICK=1 scripts/bench` (no 500 MB package, 3 runs); `BENCH_REPEATS=N` sets the runs;
+`BENCH_EXTRACT_GB=N` adds themepack extract against Python's zipfile and unzip on one package of N GB.
 
 - Start to first wizard page: from CreateProcess to the first page shown (polled every 50 ms), then Cancel.
 - LoadPackage: the installer's load (trailer, payload copy to a temporary file in 256 KiB pieces,
