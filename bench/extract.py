@@ -88,7 +88,8 @@ def medians(commands, runs, reference):
 
 def measure(gigabytes, runs):
     """The comparison's figures: sizes, counts and median seconds."""
-    folder = WORK / "inputs"
+    # One folder a size: a kept folder of another size is not mistaken for this one.
+    folder = WORK / f"inputs-{gigabytes:g}GB"
     package = WORK / "large.exe"
     files = files_of(int(gigabytes * GB))
     print(f"== extract: {len(files):,} files, {gigabytes:g} GB unpacked (made once, kept in {folder})", flush=True)

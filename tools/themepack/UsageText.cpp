@@ -62,6 +62,9 @@ const char kUsage[] =
     "         character it cannot hold; build also reads a CodePage key in\n"
     "         [Package]. inspect, list and extract read names in it.\n"
     "\n"
+    "Options may come before, between or after the other arguments; after --\n"
+    "every argument is a file or a pattern, and - alone is always a file name.\n"
+    "\n"
     "Exit status: 0 done; 1 failed, or the installer rejects the package;\n"
     "2 wrong command line.\n";
 
