@@ -80,6 +80,7 @@ def medians(commands, runs, reference):
             seconds[name].append(time.perf_counter() - start)
     result = {}
     for name, values in seconds.items():
+        result[f"{name}_runs"] = values
         result[f"{name}_s"] = statistics.median(values)
         result[f"{name}_range"] = (min(values), max(values))
         result[f"{name}_ratio"] = statistics.median(value / base for value, base in zip(values, seconds[reference]))
@@ -160,7 +161,10 @@ def table(row):
 def main():
     gigabytes = float(sys.argv[1]) if len(sys.argv) > 1 else 3
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 5
-    print(table(measure(gigabytes, runs)))
+    row = measure(gigabytes, runs)
+    for name in ("themepack", "zipfile", "unzip"):
+        print(f"{name}: " + " ".join(f"{seconds:.2f}" for seconds in row[f"{name}_runs"]) + " s")
+    print(table(row))
 
 
 if __name__ == "__main__":

@@ -80,7 +80,6 @@ struct PackageLoad {
     FileWindow Payload() const;
 };
 
-
 // Reads the package at path as the installer does: finds and checks the
 // trailer (at the end of the file, or before the certificate table of a
 // signed package),
