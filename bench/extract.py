@@ -69,11 +69,13 @@ def clean(folder):
 def medians(commands, runs, reference):
     """Median seconds of each (name, command words, output folder), and of each one's ratio to reference's.
 
-    The commands take turns, A B C A B C ..., each into an emptied folder: the disk of a shared machine
-    drifts, and a ratio taken within one round holds where a time taken minutes apart does not."""
+    The commands take turns, A B C, B C A, C A B ..., each into an emptied folder: the disk of a shared
+    machine drifts, and a ratio taken within one round holds where a time taken minutes apart does not; no
+    command always follows the same one."""
     seconds = {name: [] for name, _, _ in commands}
-    for _ in range(runs):
-        for name, words, out in commands:
+    for round_ in range(runs):
+        turn = round_ % len(commands)
+        for name, words, out in commands[turn:] + commands[:turn]:
             clean(out)
             start = time.perf_counter()
             subprocess.run(words, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
