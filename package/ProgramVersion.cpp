@@ -5,16 +5,11 @@
 
 #include "base/ByteOrder.h"
 #include "base/StdioFile.h"
+#include "package/ProgramHeaders.h"
 
 namespace {
 
-constexpr uint32_t kNewHeaderOffsetField = 0x3C;
-constexpr uint32_t kFileHeaderSize = 20;
 constexpr uint32_t kSectionHeaderSize = 40;
-constexpr uint32_t kOptionalHeader32 = 0x10B;
-constexpr uint32_t kOptionalHeader64 = 0x20B;
-constexpr uint32_t kDirectoryCountField32 = 92;
-constexpr uint32_t kDirectoryCountField64 = 108;
 constexpr uint32_t kResourceDirectory = 2;
 constexpr uint32_t kVersionResource = 16;
 constexpr uint32_t kFixedInfoSignature = 0xFEEF04BD;
@@ -22,13 +17,6 @@ constexpr uint32_t kFixedInfoSignature = 0xFEEF04BD;
 constexpr uint32_t kFixedInfoSearch = 128;
 // More sections than this the loader itself refuses.
 constexpr uint32_t kMaximumSections = 96;
-
-bool ReadAt(StdioFile& file, uint64_t offset, unsigned char* bytes, size_t count, uint64_t fileSize)
-{
-    if (offset > fileSize || count > fileSize - offset)
-        return false;
-    return file.Seek(static_cast<int64_t>(offset), SEEK_SET) && file.Read(bytes, count) == count;
-}
 
 // The image's sections, to turn addresses in memory into offsets in the file.
 class SectionMap {
@@ -43,7 +31,7 @@ public:
     {
         for (uint32_t i = 0; i < count; ++i) {
             unsigned char section[kSectionHeaderSize];
-            if (!ReadAt(file, table + static_cast<uint64_t>(i) * kSectionHeaderSize, section, sizeof section,
+            if (!ReadProgramBytes(file, table + static_cast<uint64_t>(i) * kSectionHeaderSize, section, sizeof section,
                         fileSize))
                 return false;
             const uint32_t start = GetLittleEndian32(section + 12);
@@ -70,12 +58,12 @@ bool FindEntry(StdioFile& file, uint64_t fileSize, uint64_t resources, uint32_t 
                uint32_t id, uint32_t& entry)
 {
     unsigned char header[16];
-    if (directory > resourcesSize || !ReadAt(file, resources + directory, header, sizeof header, fileSize))
+    if (directory > resourcesSize || !ReadProgramBytes(file, resources + directory, header, sizeof header, fileSize))
         return false;
     const uint32_t entries = GetLittleEndian16(header + 12) + GetLittleEndian16(header + 14);
     for (uint32_t i = 0; i < entries && directory + 16 + 8 * (static_cast<uint64_t>(i) + 1) <= resourcesSize; ++i) {
         unsigned char record[8];
-        if (!ReadAt(file, resources + directory + 16 + 8 * static_cast<uint64_t>(i), record, sizeof record, fileSize))
+        if (!ReadProgramBytes(file, resources + directory + 16 + 8 * static_cast<uint64_t>(i), record, sizeof record, fileSize))
             return false;
         if (id == 0 || GetLittleEndian32(record) == id) {
             entry = GetLittleEndian32(record + 4);
@@ -100,14 +88,14 @@ bool ReadVersionRecord(StdioFile& file, uint64_t fileSize, const SectionMap& sec
         !FindEntry(file, fileSize, resources, size, entry & ~kIsDirectory, 0, entry) || (entry & kIsDirectory))
         return false;
     unsigned char data[8];
-    if (entry > size || !ReadAt(file, resources + entry, data, sizeof data, fileSize))
+    if (entry > size || !ReadProgramBytes(file, resources + entry, data, sizeof data, fileSize))
         return false;
     const uint32_t recordSize = GetLittleEndian32(data + 4);
     uint64_t record = 0;
     unsigned char bytes[kFixedInfoSearch + 16];
     const uint32_t searched = recordSize < sizeof bytes ? recordSize : static_cast<uint32_t>(sizeof bytes);
     if (!sections.ToOffset(GetLittleEndian32(data), searched, record) ||
-        !ReadAt(file, record, bytes, searched, fileSize))
+        !ReadProgramBytes(file, record, bytes, searched, fileSize))
         return false;
     for (uint32_t at = 0; at + 16 <= searched; at += 4) {
         if (GetLittleEndian32(bytes + at) == kFixedInfoSignature) {
@@ -127,32 +115,15 @@ bool ReadVersionRecord(StdioFile& file, uint64_t fileSize, const SectionMap& sec
 
 bool ReadProgramVersion(StdioFile& file, uint64_t fileSize, ProgramVersion& version)
 {
-    unsigned char dos[0x40];
-    if (!ReadAt(file, 0, dos, sizeof dos, fileSize) || dos[0] != 'M' || dos[1] != 'Z')
+    ProgramHeaders headers;
+    if (!ReadProgramHeaders(file, fileSize, headers))
         return false;
-    const uint64_t peHeader = GetLittleEndian32(dos + kNewHeaderOffsetField);
-    unsigned char headers[4 + kFileHeaderSize + 2];
-    if (!ReadAt(file, peHeader, headers, sizeof headers, fileSize) || headers[0] != 'P' || headers[1] != 'E' ||
-        headers[2] != 0 || headers[3] != 0)
-        return false;
-    version.machine = static_cast<uint16_t>(GetLittleEndian16(headers + 4));
-    const uint32_t sectionCount = GetLittleEndian16(headers + 4 + 2);
-    const uint32_t optionalSize = GetLittleEndian16(headers + 4 + 16);
-    const uint64_t optional = peHeader + 4 + kFileHeaderSize;
-    const uint32_t magic = GetLittleEndian16(headers + 4 + kFileHeaderSize);
-    const uint32_t countField = magic == kOptionalHeader32   ? kDirectoryCountField32
-                                : magic == kOptionalHeader64 ? kDirectoryCountField64
-                                                             : 0;
-    // The resource entry must lie inside the optional header the file declares.
-    const uint32_t entryEnd = countField + 4 + (kResourceDirectory + 1) * 8;
-    unsigned char directory[4 + (kResourceDirectory + 1) * 8];
-    if (countField == 0 || optionalSize < entryEnd ||
-        !ReadAt(file, optional + countField, directory, sizeof directory, fileSize) ||
-        GetLittleEndian32(directory) <= kResourceDirectory)
+    version.machine = headers.machine;
+    uint32_t address = 0;
+    uint32_t size = 0;
+    if (!ReadDirectoryEntry(file, fileSize, headers, kResourceDirectory, address, size))
         return true;
-    const unsigned char* resources = directory + 4 + kResourceDirectory * 8;
-    const SectionMap sections(file, fileSize, optional + optionalSize, sectionCount);
-    version.hasVersion = ReadVersionRecord(file, fileSize, sections, GetLittleEndian32(resources),
-                                           GetLittleEndian32(resources + 4), version);
+    const SectionMap sections(file, fileSize, headers.sectionTable, headers.sectionCount);
+    version.hasVersion = ReadVersionRecord(file, fileSize, sections, address, size, version);
     return true;
 }
