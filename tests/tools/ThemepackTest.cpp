@@ -140,16 +140,61 @@ void AimFirstEntryIntoTheProgramImage(std::string& b)
     b.insert(record + 46 + GetField16(b, record + 28), extra);
 }
 
+// What themepack says when no stub is named and none is installed beside it.
+std::string NoInstalledStub()
+{
+    const fs::path stub = fs::path(THEMEPACK).parent_path().parent_path() / "share/themepack/themesetup-x64.exe";
+    return "no installer stub given (--stub STUB) and none installed: there is no '" + stub.string() + "'";
+}
+
+// Installed as a release installs it, themepack takes the stub beside it,
+// of the architecture asked for, when none is named.
+TEST_F(ThemepackTest, InstalledStubIsUsedWhenNoneIsNamed)
+{
+    const fs::path prefix = folder / "prefix";
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(prefix / "share/themepack");
+    fs::copy_file(THEMEPACK, prefix / "bin/themepack");
+    const std::string x64 = ProgramImage(2048);
+    std::string x86 = ProgramImage(3072);
+    x86[0x84] = 0x4C;  // machine i386, 0x014C
+    x86[0x85] = 0x01;
+    WriteFileBytes(prefix / "share/themepack/themesetup-x64.exe", x64);
+    WriteFileBytes(prefix / "share/themepack/themesetup-x86.exe", x86);
+    WriteFileBytes(folder / "blue.themepack", "[Package]\nOutput=file.exe\nArch=x86\n[Files]\n%ThemeDir%a.theme=blue.theme\n");
+    const struct {
+        std::string arguments;
+        const char* output;
+        const std::string* stub;
+    } rows[] = {
+        {"create -o default.exe '%ThemeDir%a.theme=blue.theme'", "default.exe", &x64},
+        {"create --arch x86 -o x86.exe '%ThemeDir%a.theme=blue.theme'", "x86.exe", &x86},
+        {"build blue.themepack", "file.exe", &x86},
+        {"build blue.themepack --arch x64 -o line.exe", "line.exe", &x64},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        const std::string command = "cd '" + folder.string() + "' && prefix/bin/themepack " + row.arguments +
+                                    " >out.txt 2>err.txt";
+        ASSERT_EQ(std::system(command.c_str()), 0) << ReadFileBytes(folder / "err.txt");
+        EXPECT_EQ(ReadFileBytes(folder / row.output).substr(0, row.stub->size()), *row.stub);
+    }
+    const std::string version = "cd '" + folder.string() + "' && prefix/bin/themepack --version >out.txt";
+    ASSERT_EQ(std::system(version.c_str()), 0);
+    EXPECT_NE(ReadFileBytes(folder / "out.txt").find("installer stub x86: for i686 ("), std::string::npos)
+        << ReadFileBytes(folder / "out.txt");
+}
+
 TEST_F(ThemepackTest, HelpShowsTheUsageAndVersionTheBuildsVersion)
 {
     const CommandResult version = Themepack("--version");
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, std::string("themepack ") + PRODUCT_VERSION_TEXT + "\n");
+    EXPECT_EQ(version.out.substr(0, version.out.find('\n') + 1), std::string("themepack ") + PRODUCT_VERSION_TEXT + "\n");
 
     for (const char* arguments : {"--help", "help", "-h", "create --help", "build --help", "list --help"}) {
         const CommandResult run = Themepack(arguments);
         EXPECT_EQ(run.status, 0) << arguments;
-        EXPECT_EQ(run.out.rfind("Usage:\n  themepack create --stub STUB -o OUT.exe [--side-image BMP]", 0), 0u)
+        EXPECT_EQ(run.out.rfind("Usage:\n  themepack create [--stub STUB | --arch ARCH] -o OUT.exe", 0), 0u)
             << arguments << ":\n" << run.out;
         EXPECT_EQ(run.err, "") << arguments;
     }
@@ -318,7 +363,8 @@ TEST_F(ThemepackTest, FaultyPackageFileNamesItsLine)
         {head + "[Files]\n = blue.theme\n", "bad.themepack:5: '=blue.theme' is not PATTERN=FILE: no PATTERN"},
         {head + "[Files]\n%ThemeDir%a.theme =\n", "bad.themepack:5: '%ThemeDir%a.theme=' is not PATTERN=FILE: no FILE"},
         {head + "[Files]\n%ThemeDir%a" + std::string(1, '\0') + ".theme=blue.theme\n", "bad.themepack:5: holds a zero byte"},
-        {"[Package]\nOutput=out.exe\n", "bad.themepack: no Stub in [Package] and no --stub STUB given"},
+        {"[Package]\nOutput=out.exe\n", NoInstalledStub()},
+        {"[Package]\nOutput=out.exe\nArch=arm64\n", "bad.themepack:3: Arch: unknown architecture 'arm64': x64 or x86"},
         {"[Package]\nStub=stub.exe\n", "bad.themepack: no Output in [Package] and no -o OUT.exe given"},
         {head + "[Files]\n%ThemeDir%a.wav=missing.wav\n", "cannot open 'missing.wav': No such file or directory"},
         {head + "[Files]\n%ThemeDir%..\\a.theme=blue.theme\n",
@@ -741,8 +787,9 @@ TEST_F(ThemepackTest, BadCommandLinesFailWithOneLineAndKeepTheOldPackage)
          "'blue.theme' is not PATTERN=FILE: no '=' (try themepack --help)"},
         {"create --stub stub.exe -o out.exe '=blue.theme'", 2,
          "'=blue.theme' is not PATTERN=FILE: no PATTERN (try themepack --help)"},
-        {"create -o out.exe '%ThemeDir%a.theme=blue.theme'", 2,
-         "create: no stub given (--stub STUB) (try themepack --help)"},
+        {"create -o out.exe '%ThemeDir%a.theme=blue.theme'", 1, NoInstalledStub()},
+        {"create --stub stub.exe --arch x86 -o out.exe '%ThemeDir%a.theme=blue.theme'", 2,
+         "--stub and --arch both choose the stub (try themepack --help)"},
         {"create --stub stub.exe '%ThemeDir%a.theme=blue.theme'", 2,
          "create: no output file given (-o OUT.exe) (try themepack --help)"},
         {"create --stub stub.exe -o out.exe --icon x.ico", 2, "unknown option '--icon' (try themepack --help)"},

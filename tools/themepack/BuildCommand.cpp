@@ -3,6 +3,7 @@
 #include "tools/themepack/CommandArguments.h"
 #include "tools/themepack/Commands.h"
 #include "tools/themepack/Diagnostics.h"
+#include "tools/themepack/InstalledStub.h"
 #include "tools/themepack/PackageFileReader.h"
 #include "tools/themepack/WriteRequestedPackage.h"
 
@@ -10,10 +11,13 @@ int RunBuild(int argc, char** argv)
 {
     const OptionSpec stub = {"--stub", nullptr, "a file name", nullptr};
     const OptionSpec output = {"--output", "-o", "a file name", nullptr};
+    const OptionSpec arch = {"--arch", nullptr, "x64 or x86", nullptr};
     CommandArguments arguments;
     int status = ExitSuccess;
-    if (!arguments.Read({"build", "PACKAGEFILE", {stub, output}}, argc, argv, status))
+    if (!arguments.Read({"build", "PACKAGEFILE", {stub, output, arch}}, argc, argv, status))
         return status;
+    if (!arguments.Value(stub.name).empty() && !arguments.Value(arch.name).empty())
+        return ReportUsageError("--stub and --arch both choose the stub");
     const std::string& path = arguments.Operand();
     PackageFileText file;
     std::string error;
@@ -23,9 +27,9 @@ int RunBuild(int argc, char** argv)
     }
     // The command line's page replaces the file's, as its stub and output do.
     CodePage page = arguments.Page();
-    if (arguments.Value(CodePageOption.name).empty() && !file.codePage.empty() &&
-        !SelectCodePage(file.codePage, page, error)) {
-        ReportError(path + ":" + std::to_string(file.codePageLine) + ": CodePage: " + error);
+    if (arguments.Value(CodePageOption.name).empty() && !file.codePage.text.empty() &&
+        !SelectCodePage(file.codePage.text, page, error)) {
+        ReportError(path + ":" + std::to_string(file.codePage.line) + ": CodePage: " + error);
         return ExitFailure;
     }
     if (!EncodePatterns(path, page, file, error)) {
@@ -33,13 +37,18 @@ int RunBuild(int argc, char** argv)
         return ExitFailure;
     }
     PackageRequest& request = file.request;
-    // The stub is built apart from the theme, so scripts name it here.
-    if (!arguments.Value(stub.name).empty())
+    // The command line's stub, or its arch of the installed ones, replaces
+    // the file's choice; without any, the installed x64 stub.
+    std::string archText = arguments.Value(arch.name);
+    if (!arguments.Value(stub.name).empty() || !archText.empty())
         request.stubPath = arguments.Value(stub.name);
+    else
+        archText = file.arch.text;
     if (!arguments.Value(output.name).empty())
         request.outputPath = arguments.Value(output.name);
-    if (request.stubPath.empty()) {
-        ReportError(path + ": no Stub in [Package] and no --stub STUB given");
+    if (!ChooseStub(request.stubPath, archText, error)) {
+        const bool isFiles = arguments.Value(arch.name).empty() && !file.arch.text.empty();
+        ReportError((isFiles ? path + ":" + std::to_string(file.arch.line) + ": Arch: " : std::string()) + error);
         return ExitFailure;
     }
     if (request.outputPath.empty()) {

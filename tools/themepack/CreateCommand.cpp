@@ -4,6 +4,7 @@
 #include "tools/themepack/CommandArguments.h"
 #include "tools/themepack/Commands.h"
 #include "tools/themepack/Diagnostics.h"
+#include "tools/themepack/InstalledStub.h"
 #include "tools/themepack/PackageFileReader.h"
 #include "tools/themepack/WriteRequestedPackage.h"
 
@@ -16,7 +17,7 @@ struct FileOption {
 };
 
 const FileOption kFileOptions[] = {
-    {{"--stub", nullptr, "a file name", "no stub given (--stub STUB)"}, &PackageRequest::stubPath},
+    {{"--stub", nullptr, "a file name", nullptr}, &PackageRequest::stubPath},
     {{"--output", "-o", "a file name", "no output file given (-o OUT.exe)"}, &PackageRequest::outputPath},
     {{"--side-image", nullptr, "a file name", nullptr}, &PackageRequest::sideImagePath},
     {{"--description", nullptr, "a file name", nullptr}, &PackageRequest::descriptionPath},
@@ -27,7 +28,8 @@ const FileOption kFileOptions[] = {
 
 int RunCreate(int argc, char** argv)
 {
-    CommandSyntax syntax = {"create", nullptr, {}};
+    const OptionSpec arch = {"--arch", nullptr, "x64 or x86", nullptr};
+    CommandSyntax syntax = {"create", nullptr, {arch}};
     for (const FileOption& option : kFileOptions)
         syntax.options.push_back(option.spec);
     CommandArguments arguments;
@@ -49,6 +51,13 @@ int RunCreate(int argc, char** argv)
             return ExitFailure;
         }
         request.files.push_back(file);
+    }
+    if (!request.stubPath.empty() && !arguments.Value(arch.name).empty())
+        return ReportUsageError("--stub and --arch both choose the stub");
+    std::string error;
+    if (!ChooseStub(request.stubPath, arguments.Value(arch.name), error)) {
+        ReportError(error);
+        return ExitFailure;
     }
     if (request.files.empty())
         ReportWarning("no PATTERN=FILE given: the package installs no files");

@@ -6,6 +6,7 @@
 #include "package/PackHead.h"
 #include "tools/themepack/Commands.h"
 #include "tools/themepack/InspectJson.h"
+#include "tools/themepack/InstalledStub.h"
 #include "tools/themepack/PackageReport.h"
 #include "tools/themepack/ReportCommand.h"
 #include "tools/themepack/TextLines.h"
@@ -150,6 +151,8 @@ void PrintFiles(const PackageReport& report)
 void PrintInspectText(const std::string& path, const PackageReport& report)
 {
     std::printf("Package %s, %" PRIu64 " bytes\n", Printable(path, CodePage::Host()).c_str(), report.fileSize);
+    const std::string installer = DescribeStub(path);
+    std::printf("Installer: %s\n", installer.empty() ? "no Windows program" : installer.c_str());
     PrintTrailer(report);
     if (report.HasTrailer()) {
         if (report.IsArchive())

@@ -2,6 +2,7 @@
 #include "tools/themepack/InspectJson.h"
 
 #include "package/InstallerMessages.h"
+#include "tools/themepack/InstalledStub.h"
 #include "tools/themepack/ReportCommand.h"
 
 namespace {
@@ -181,6 +182,12 @@ void WriteInspectJson(const std::string& path, const PackageReport& report, Json
     json.Utf8String(path);
     json.Key("fileSize");
     json.Unsigned(report.fileSize);
+    json.Key("installer");
+    const std::string installer = DescribeStub(path);
+    if (installer.empty())
+        json.Null();
+    else
+        json.Utf8String(installer);
     WriteTrailer(report, json);
     WriteEntries(report, json);
     WritePackHead(report, json);

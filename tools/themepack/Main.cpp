@@ -6,6 +6,7 @@
 #include "ProductVersion.h"
 #include "tools/themepack/Commands.h"
 #include "tools/themepack/Diagnostics.h"
+#include "tools/themepack/InstalledStub.h"
 #include "tools/themepack/UsageText.h"
 
 namespace {
@@ -30,7 +31,7 @@ int main(int argc, char** argv)
         return ExitSuccess;
     }
     if (std::strcmp(name, "--version") == 0) {
-        std::printf("themepack %s\n", PRODUCT_VERSION_TEXT);
+        PrintVersion(PRODUCT_VERSION_TEXT);
         return ExitSuccess;
     }
     const Command* command = FindCommand(name);

@@ -10,19 +10,22 @@
 
 namespace {
 
-// The [Package] keys, each filling one path of the request, or the code page.
+// The [Package] keys: each fills one path of the request, or one value the
+// command reads itself.
 struct PackageKey {
     const char* name;
-    std::string PackageRequest::*field;  // null for CodePage, which is no path
+    std::string PackageRequest::*field;  // null for a value
+    KeyValue PackageFileText::*value;    // null for a path
 };
 
 const PackageKey kPackageKeys[] = {
-    {"Output", &PackageRequest::outputPath},
-    {"Stub", &PackageRequest::stubPath},
-    {"SideImage", &PackageRequest::sideImagePath},
-    {"Description", &PackageRequest::descriptionPath},
-    {"Preview", &PackageRequest::previewPath},
-    {"CodePage", nullptr},
+    {"Output", &PackageRequest::outputPath, nullptr},
+    {"Stub", &PackageRequest::stubPath, nullptr},
+    {"SideImage", &PackageRequest::sideImagePath, nullptr},
+    {"Description", &PackageRequest::descriptionPath, nullptr},
+    {"Preview", &PackageRequest::previewPath, nullptr},
+    {"CodePage", nullptr, &PackageFileText::codePage},
+    {"Arch", nullptr, &PackageFileText::arch},
 };
 constexpr int kPackageKeyCount = static_cast<int>(sizeof kPackageKeys / sizeof kPackageKeys[0]);
 
@@ -112,8 +115,8 @@ private:
                 return Fail(std::string("'") + known.name + "' has no " + (known.field ? "file" : "value"), error);
             keyLines[i] = lineNumber;
             if (known.field == nullptr) {
-                file.codePage = value;
-                file.codePageLine = lineNumber;
+                (file.*(known.value)).text = value;
+                (file.*(known.value)).line = lineNumber;
             } else {
                 request.*(known.field) = Beside(value);
             }

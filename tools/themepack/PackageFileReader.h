@@ -12,19 +12,26 @@ bool ParseFileArgument(const std::string& argument, PackageFile& file, std::stri
 
 class CodePage;
 
+// A [Package] value the command reads itself, as written, and its line;
+// empty text when not given.
+struct KeyValue {
+    std::string text;
+    int line = 0;
+};
+
 // What a package file says, its patterns still as the file holds them.
 struct PackageFileText {
     PackageRequest request;
-    std::string codePage;        // CodePage's value, as written; empty when not given
-    int codePageLine = 0;
+    KeyValue codePage;  // the code page's number
+    KeyValue arch;      // the installed stub's architecture
     std::vector<int> fileLines;  // the line of each of request.files
     bool isUtf8 = false;         // the whole file is UTF-8 text
 };
 
 // Reads the package file at path. Its [Package] section names the Output,
-// Stub, SideImage, Description and Preview files and the CodePage; its
-// [Files] section holds PATTERN=FILE lines in install order. Paths are
-// relative to the package file's folder. Missing keys stay empty: the caller
+// Stub, SideImage, Description and Preview files, the CodePage and the Arch
+// of the installed stub to use; its [Files] section holds PATTERN=FILE lines
+// in install order. Paths are relative to the package file's folder. Missing keys stay empty: the caller
 // may still fill them. False when the file cannot be read or holds anything
 // else; error is one line that starts with the path and, for a line at
 // fault, its number ("Aurora.themepack:7: unknown key 'Foo' in [Package]").
