@@ -123,6 +123,11 @@ bool StdioFile::Seek(int64_t offset, int origin, uint64_t& position)
     return at >= 0;
 }
 
+bool StdioFile::ReadAt(uint64_t offset, void* buffer, size_t count)
+{
+    return Seek(static_cast<int64_t>(offset), SEEK_SET) && Read(buffer, count) == count;
+}
+
 bool StdioFile::Seek(int64_t offset, int origin)
 {
     if (stream == nullptr)

@@ -34,6 +34,8 @@ public:
     // receives the new position from the start.
     bool Seek(int64_t offset, int origin, uint64_t& position);
     bool Seek(int64_t offset, int origin);
+    // Reads exactly count bytes at offset from the start; false when fewer arrive.
+    bool ReadAt(uint64_t offset, void* buffer, size_t count);
 
     // True after a read or write of the open stream failed.
     bool HasError() const { return stream != nullptr && std::ferror(stream) != 0; }

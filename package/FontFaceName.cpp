@@ -18,12 +18,6 @@ constexpr uint16_t kFullNameId = 4;
 // Characters of a Windows full name read at most; real ones have a few dozen.
 constexpr uint32_t kMaximumUnits = 512;
 
-// Reads exactly count bytes at offset, or fails.
-bool ReadAt(StdioFile& file, uint64_t offset, void* buffer, size_t count)
-{
-    return file.Seek(static_cast<int64_t>(offset), SEEK_SET) && file.Read(buffer, count) == count;
-}
-
 // Where a name record's text lies in the naming table.
 struct NameText {
     uint32_t start = 0;  // from the table's start
@@ -68,13 +62,13 @@ bool NamingTable::Find()
     if (!file.Seek(0, SEEK_END, fileSize))
         return false;
     unsigned char offsetTable[12];
-    if (!ReadAt(file, 0, offsetTable, sizeof offsetTable))
+    if (!file.ReadAt(0, offsetTable, sizeof offsetTable))
         return false;
     const unsigned tableCount = GetBigEndian16(offsetTable + 4);
     // Only the first "name" record is ever looked at.
     for (unsigned i = 0; i < tableCount && i < kMaximumTables; ++i) {
         unsigned char record[16];
-        if (!ReadAt(file, 12 + 16 * static_cast<uint64_t>(i), record, sizeof record))
+        if (!file.ReadAt(12 + 16 * static_cast<uint64_t>(i), record, sizeof record))
             return false;
         if (record[0] == 'n' && record[1] == 'a' && record[2] == 'm' && record[3] == 'e') {
             tableOffset = GetBigEndian32(record + 8);
@@ -90,7 +84,7 @@ bool NamingTable::Find()
 bool NamingTable::FindFullNames(NameText& macintosh, NameText& windows)
 {
     unsigned char header[6];
-    if (!ReadAt(file, tableOffset, header, sizeof header))
+    if (!file.ReadAt(tableOffset, header, sizeof header))
         return false;
     const unsigned count = GetBigEndian16(header + 2);
     const unsigned stringOffset = GetBigEndian16(header + 4);
@@ -99,7 +93,7 @@ bool NamingTable::FindFullNames(NameText& macintosh, NameText& windows)
         const uint64_t at = 6 + 12 * static_cast<uint64_t>(i);
         unsigned char record[12];
         // A record cut short ends the search; what was found before it stands.
-        if (at + sizeof record > tableLength || !ReadAt(file, tableOffset + at, record, sizeof record))
+        if (at + sizeof record > tableLength || !file.ReadAt(tableOffset + at, record, sizeof record))
             break;
         const uint16_t platform = GetBigEndian16(record);
         const uint16_t encoding = GetBigEndian16(record + 2);
@@ -126,7 +120,7 @@ bool NamingTable::ReadBytes(const NameText& text, String& name)
     if (static_cast<uint64_t>(text.start) + text.length > tableLength)
         return false;
     char* buffer = name.ReserveBuffer(static_cast<int>(text.length));
-    if (!ReadAt(file, static_cast<uint64_t>(tableOffset) + text.start, buffer, text.length))
+    if (!file.ReadAt(static_cast<uint64_t>(tableOffset) + text.start, buffer, text.length))
         return false;
     buffer[text.length] = '\0';
     // A zero byte ends the name, as it ends every name the system lists.
@@ -139,7 +133,7 @@ bool NamingTable::ReadUnits(const NameText& text, uint16_t* units, int& count)
     if (static_cast<uint64_t>(text.start) + text.length > tableLength || text.length > 2 * kMaximumUnits)
         return false;
     unsigned char bytes[2 * kMaximumUnits];
-    if (!ReadAt(file, static_cast<uint64_t>(tableOffset) + text.start, bytes, text.length))
+    if (!file.ReadAt(static_cast<uint64_t>(tableOffset) + text.start, bytes, text.length))
         return false;
     // Big-endian UTF-16; an odd last byte is no character. A zero ends the name.
     count = 0;

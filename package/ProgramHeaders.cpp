@@ -23,7 +23,7 @@ bool ReadProgramBytes(StdioFile& file, uint64_t offset, unsigned char* bytes, si
 {
     if (offset > fileSize || count > fileSize - offset)
         return false;
-    return file.Seek(static_cast<int64_t>(offset), SEEK_SET) && file.Read(bytes, count) == count;
+    return file.ReadAt(offset, bytes, count);
 }
 
 bool ReadProgramHeaders(StdioFile& file, uint64_t fileSize, ProgramHeaders& headers)

@@ -12,7 +12,7 @@ namespace {
 
 // The options that name a file, each filling one field of the request.
 struct FileOption {
-    OptionSpec spec;
+    OptionSpec definition;
     std::string PackageRequest::*field;
 };
 
@@ -31,7 +31,7 @@ int RunCreate(int argc, char** argv)
     const OptionSpec arch = {"--arch", nullptr, "x64 or x86", nullptr};
     CommandSyntax syntax = {"create", nullptr, {arch}};
     for (const FileOption& option : kFileOptions)
-        syntax.options.push_back(option.spec);
+        syntax.options.push_back(option.definition);
     CommandArguments arguments;
     int status = ExitSuccess;
     if (!arguments.Read(syntax, argc, argv, status))
@@ -39,7 +39,7 @@ int RunCreate(int argc, char** argv)
 
     PackageRequest request;
     for (const FileOption& option : kFileOptions)
-        request.*(option.field) = arguments.Value(option.spec.name);
+        request.*(option.field) = arguments.Value(option.definition.name);
     for (const std::string& argument : arguments.Operands()) {
         PackageFile file;
         std::string error;
