@@ -1,8 +1,6 @@
 // ProgramHeaders: the DOS header's pointer, the PE signature, the file header and the optional header's directory.
 #include "package/ProgramHeaders.h"
 
-#include <cstdio>
-
 #include "base/ByteOrder.h"
 #include "base/StdioFile.h"
 
